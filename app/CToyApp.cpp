@@ -1,0 +1,142 @@
+#include "app/CToyApp.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "app/CMainFrame.h"
+#include "app/OptionsBinding.h"
+#include "app/UserMessages.h"
+#include "framework/MessageBox.h"
+#include "resources/resource.h"
+#include "surface/SurfaceMessages.h"
+
+namespace {
+
+constexpr const wchar_t* InstanceMutexName = L"MIMITAP_HANDLE_MUTEX";
+
+bool FileExists(const char* path) {
+  if (path[0] == '\0') return false;
+  const DWORD attributes = ::GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+// The program's own path with the extension ".txt".
+std::wstring ReadmePath() {
+  std::wstring path = ExecutablePath();
+  const std::size_t nameStart = path.find_last_of(L"\\/:") + 1;
+  const std::size_t dot = path.find_last_of(L'.');
+  if (dot != std::wstring::npos && dot >= nameStart) path.erase(dot);
+  return path + L".txt";
+}
+
+}  // namespace
+
+std::span<const CommandEntry<CToyApp>> CToyApp::CommandTable() {
+  static constexpr CommandEntry<CToyApp> table[] = {
+      {IDM_SETTINGS, &CToyApp::OnSettings},
+      {IDM_README_EXIT, &CToyApp::OnReadmeExit},
+      {IDM_ABOUT, &CToyApp::OnAbout},
+      {IDM_EXIT, &CToyApp::OnExit},
+  };
+  return table;
+}
+
+bool CToyApp::HandleOwnCommand(UINT commandId) { return InvokeCommand(*this, commandId); }
+
+void CToyApp::ActivateRunningCopy() {
+  const HWND frame = ::FindWindowW(CMainFrame::WindowClass().c_str(), user_messages::Caption);
+  if (frame == nullptr) return;
+  const HWND popup = ::GetLastActivePopup(frame);
+  // Restoring a maximised frame would shrink it off the screen; only a minimised one needs it.
+  if (::IsIconic(popup)) ::ShowWindow(popup, SW_RESTORE);
+  ::SetForegroundWindow(popup);
+}
+
+LockKeyStates CToyApp::CurrentLockKeys() {
+  BYTE state[256] = {};
+  ::GetKeyboardState(state);
+  return {state[VK_CAPITAL], state[VK_NUMLOCK], state[VK_INSERT]};
+}
+
+bool CToyApp::InitInstance() {
+  CRandomPicker::UseClock(&clock);
+
+  const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, InstanceMutexName);
+  const DWORD mutexError = ::GetLastError();
+  instanceMutex.Reset(mutex);
+  if (mutexError == ERROR_ALREADY_EXISTS) {
+    ActivateRunningCopy();
+    return false;
+  }
+
+  const LockKeyStates atStart = CurrentLockKeys();
+  savedCapsLock = atStart[0];
+  savedNumLock = atStart[1];
+  savedInsert = atStart[2];
+  lockKeysSaved = true;
+
+  auto* frame = new CMainFrame;
+  SetMainWindow(frame);
+
+  SettingsBlock startup{};
+  LoadSettings(startup);
+  if (!FileExists(startup.path)) {
+    ShowMessageBox(nullptr, user_messages::ExitHint, user_messages::Caption, MB_OK | MB_ICONWARNING);
+  }
+
+  if (!frame->LoadFrame()) return false;
+  ::ShowWindow(frame->Handle(), SW_SHOW);
+  ::UpdateWindow(frame->Handle());
+  return true;
+}
+
+int CToyApp::ExitInstance() {
+  if (lockKeysSaved) {
+    for (const unsigned key : LockKeysToTap({savedCapsLock, savedNumLock, savedInsert}, CurrentLockKeys())) {
+      ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
+      ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
+    }
+  }
+  instanceMutex.Reset();
+  CRandomPicker::UseClock(nullptr);
+  return 0;
+}
+
+void CToyApp::RunGrownUpDialog(bool isOptionsDialog) {
+  Window* frame = MainWindow();
+  if (frame == nullptr) return;
+  const HWND frameWindow = frame->Handle();
+  ::SendMessageW(frameWindow, WMU_SOUND_CUE, 0, 0);
+  const auto endCode =
+      RunLibraryDialog(isOptionsDialog ? LibraryDialog::Options : LibraryDialog::About, frameWindow);
+  if (!endCode) return;
+  if (isOptionsDialog && *endCode == 1) ::SendMessageW(frameWindow, WMU_SETTINGS_CHANGED, 0, 0);
+  ::SendMessageW(frameWindow, WMU_SOUND_CUE, 1, 0);
+}
+
+void CToyApp::OnSettings() { RunGrownUpDialog(true); }
+
+void CToyApp::OnAbout() { RunGrownUpDialog(false); }
+
+void CToyApp::OnReadmeExit() {
+  if (Window* frame = MainWindow(); frame != nullptr) ::PostMessageW(frame->Handle(), WM_CLOSE, 0, 0);
+  ::ShellExecuteW(nullptr, L"open", ReadmePath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void CToyApp::OnExit() {
+  if (Window* frame = MainWindow(); frame != nullptr) ::SendMessageW(frame->Handle(), WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,6 @@
+#include "app/SettingsBlock.h"
+
+SettingsBlock& ProgramSettings() {
+  static SettingsBlock settings{};
+  return settings;
+}

@@ -1,0 +1,8 @@
+#include "app/SpaceTap.h"
+
+#include <windows.h>
+
+void SpaceTap() {
+  ::keybd_event(VK_SPACE, 0, 0, 0);
+  ::keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+}

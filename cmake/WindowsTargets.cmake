@@ -1,0 +1,48 @@
+# The deliverables: mimitap.exe (GUI) and mimiopt.dll, statically linked against the runtime so
+# they import only system DLLs; plus the Windows-side test programs.
+set(MIMI_MEDIA_DIR "" CACHE PATH "Generated media (icons for the resources)")
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+add_link_options(-static -static-libgcc -static-libstdc++ $<$<CONFIG:Release>:-s>)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}/resources -I ${MIMI_MEDIA_DIR}/program")
+
+mimi_add_portable_library(mimicore)
+
+add_library(mimiframework STATIC
+  framework/Window.cpp
+  framework/FrameWindow.cpp
+  framework/Application.cpp
+  framework/Dialog.cpp
+  framework/Worker.cpp
+  framework/MessageBox.cpp)
+target_include_directories(mimiframework PUBLIC ${CMAKE_SOURCE_DIR})
+mimi_warnings(mimiframework)
+
+add_executable(mimitap WIN32
+  app/Main.cpp
+  app/CToyApp.cpp
+  app/CMainFrame.cpp
+  app/OptionsBinding.cpp
+  app/PlatformClock.cpp
+  surface/CPlaySurface.cpp
+  surface/GdiCanvas.cpp
+  surface/SoundPlayer.cpp
+  app/SpaceTap.cpp
+  resources/mimitap.rc)
+target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)
+target_link_options(mimitap PRIVATE -municode)
+mimi_warnings(mimitap)
+
+add_library(mimiopt SHARED
+  options/COptionsFile.cpp
+  options/Exports.cpp
+  options/mimiopt.def
+  resources/mimiopt.rc)
+set_target_properties(mimiopt PROPERTIES PREFIX "" OUTPUT_NAME mimiopt)
+target_link_libraries(mimiopt PRIVATE mimicore)
+mimi_warnings(mimiopt)
+
+foreach(test_program tests/e2e/driver tests/e2e/framework/probe)
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${test_program}/CMakeLists.txt)
+    add_subdirectory(${test_program})
+  endif()
+endforeach()

@@ -1,0 +1,11 @@
+# Cross build for 64-bit Windows with mingw-w64 (win32 thread model; the product starts its own threads).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(MINGW_TRIPLE x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${MINGW_TRIPLE}-gcc-win32)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLE}-g++-win32)
+set(CMAKE_RC_COMPILER ${MINGW_TRIPLE}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -1,0 +1,6 @@
+#include "effects/EffectControl.h"
+
+EffectControl& TheEffectControl() {
+  static EffectControl control;
+  return control;
+}

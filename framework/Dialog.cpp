@@ -1,0 +1,129 @@
+#include "framework/Dialog.h"
+
+#include <vector>
+
+void DataExchange::CheckBox(int controlId, int& value) {
+  if (saving_) {
+    value = ::IsDlgButtonChecked(dialog_, controlId) == BST_CHECKED ? 1 : 0;
+  } else {
+    ::CheckDlgButton(dialog_, controlId, value != 0 ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
+void DataExchange::Text(int controlId, std::wstring& value) {
+  if (saving_) {
+    const HWND control = ::GetDlgItem(dialog_, controlId);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(::GetWindowTextLengthW(control)) + 1);
+    ::GetWindowTextW(control, buffer.data(), static_cast<int>(buffer.size()));
+    value = buffer.data();
+  } else {
+    ::SetDlgItemTextW(dialog_, controlId, value.c_str());
+  }
+}
+
+Dialog::~Dialog() {
+  if (const HWND dialog = Handle(); dialog != nullptr) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    BindTo(nullptr);
+    ::DestroyWindow(dialog);
+  }
+}
+
+INT_PTR Dialog::DoModal(HWND owner) {
+  modal_ = true;
+  return ::DialogBoxParamW(module_, MAKEINTRESOURCEW(templateId_), owner, &DialogProcedure,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+bool Dialog::CreateModeless(HWND owner) {
+  modal_ = false;
+  return ::CreateDialogParamW(module_, MAKEINTRESOURCEW(templateId_), owner, &DialogProcedure,
+                              reinterpret_cast<LPARAM>(this)) != nullptr;
+}
+
+void Dialog::EndDialog(INT_PTR code) {
+  if (modal_) {
+    ::EndDialog(Handle(), code);
+  } else {
+    ::DestroyWindow(Handle());
+  }
+}
+
+bool Dialog::PreTranslateMessage(MSG& message) {
+  return !modal_ && Handle() != nullptr && ::IsDialogMessageW(Handle(), &message);
+}
+
+bool Dialog::OnInitDialog() {
+  UpdateData(false);
+  return true;
+}
+
+void Dialog::OnOK() {
+  if (UpdateData(true)) EndDialog(IDOK);
+}
+
+void Dialog::OnCancel() { EndDialog(IDCANCEL); }
+
+bool Dialog::UpdateData(bool saving) {
+  DataExchange exchange(Handle(), saving);
+  DoDataExchange(exchange);
+  return true;
+}
+
+LRESULT Dialog::HandleMessage(const Message& message) {
+  switch (message.id) {
+    case WM_INITDIALOG:
+      return OnInitDialog() ? TRUE : FALSE;
+    case WM_COMMAND:
+      if (LOWORD(message.wParam) == IDOK) {
+        OnOK();
+        return 0;
+      }
+      if (LOWORD(message.wParam) == IDCANCEL) {
+        OnCancel();
+        return 0;
+      }
+      if (RouteCommand(LOWORD(message.wParam))) return 0;
+      break;
+    default:
+      break;
+  }
+  handled_ = false;
+  return 0;
+}
+
+Dialog* Dialog::Bound(HWND dialog) {
+  return reinterpret_cast<Dialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+INT_PTR CALLBACK Dialog::DialogProcedure(HWND dialog, UINT id, WPARAM wParam, LPARAM lParam) noexcept {
+  Dialog* self = nullptr;
+  if (id == WM_INITDIALOG) {
+    self = reinterpret_cast<Dialog*>(lParam);
+    self->BindTo(dialog);
+    ::SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+  } else {
+    self = Bound(dialog);
+  }
+  if (self == nullptr) return FALSE;
+
+  INT_PTR answer = FALSE;
+  try {
+    self->handled_ = true;
+    const LRESULT result = self->HandleMessage({id, wParam, lParam});
+    if (id == WM_INITDIALOG) {
+      answer = self->handled_ ? result : TRUE;
+    } else if (self->handled_) {
+      ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
+      answer = TRUE;
+    }
+  } catch (...) {
+    answer = FALSE;
+  }
+  if (id == WM_NCDESTROY) {
+    ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
+    self->BindTo(nullptr);
+    self->PostNcDestroy();
+  }
+  return answer;
+}

@@ -1,0 +1,50 @@
+#pragma once
+#include <windows.h>
+
+// A window's client drawing context, released on every path.
+class ClientDC {
+ public:
+  explicit ClientDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  ClientDC(const ClientDC&) = delete;
+  ClientDC& operator=(const ClientDC&) = delete;
+  ~ClientDC() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// BeginPaint/EndPaint for one WM_PAINT.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND window) : window_(window) { dc_ = ::BeginPaint(window, &paint_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  ~PaintScope() { ::EndPaint(window_, &paint_); }
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// Selects an object into a context and selects the previous one back. Declare the owned object
+// before its guard, so that it is deselected before it is deleted.
+class SelectionGuard {
+ public:
+  SelectionGuard(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  SelectionGuard(const SelectionGuard&) = delete;
+  SelectionGuard& operator=(const SelectionGuard&) = delete;
+  ~SelectionGuard() {
+    if (previous_ != nullptr && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};

@@ -1,0 +1,36 @@
+// The options library's exports: plain functions under plain names (see mimiopt.def). Each builds
+// what it needs on its own stack and keeps nothing between calls.
+#include <windows.h>
+
+#include <cstring>
+
+#include "options/COptionsFile.h"
+
+extern "C" {
+
+// Fills the caller's path buffer (256 bytes) and the five options; never writes the file.
+int ininfo(char* path, int* noscreenserver, int* keywav, int* otherwav, int* time,
+                                 int* endaltf4) {
+  const COptionsFile options;
+  COptionsFile::BuildPath(path);
+  *noscreenserver = options.ReadOption(OptionKey::NoScreenServer);
+  *keywav = options.ReadOption(OptionKey::KeyWav);
+  *otherwav = options.ReadOption(OptionKey::OtherWav);
+  *time = options.ReadOption(OptionKey::Time);
+  *endaltf4 = options.ReadOption(OptionKey::EndAltF4);
+  return 0;
+}
+
+// 1 for the 95/98/Me family (or Win32s), 0 for the NT family, -1 when the version is unreadable.
+int osver() {
+  OSVERSIONINFOA version;
+  std::memset(&version, 0, sizeof(version));
+  version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!::GetVersionExA(&version)) return -1;
+#pragma GCC diagnostic pop
+  return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 0 : 1;
+}
+
+}  // extern "C"

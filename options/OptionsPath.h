@@ -1,0 +1,25 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Paths beside the program, built from the full path of its executable the way the C runtime's
+// path splitter divides it (drive, folder with its trailing separator, name, extension).
+namespace program_paths {
+
+struct SplitPath {
+  std::string drive;
+  std::string folder;
+  std::string name;
+  std::string extension;
+};
+SplitPath Split(std::string_view fullPath);
+
+// The options file "mimitap.dat" in the program's folder, or nothing when that path would not
+// fit a buffer of `capacity` bytes with its terminating NUL.
+std::optional<std::string> OptionsFile(std::string_view executablePath, std::size_t capacity);
+
+// The read-me: the program's own path with the extension ".txt".
+std::string ReadmeFile(std::string_view executablePath);
+
+}  // namespace program_paths

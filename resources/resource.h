@@ -1,0 +1,14 @@
+#pragma once
+
+// Resources of the program.
+#define IDR_MAINFRAME 120
+#define IDS_PROGRAM_TITLE 57344
+
+// Commands of the grown-up menu.
+#define IDM_SETTINGS 32772
+#define IDM_README_EXIT 32773
+#define IDM_ABOUT 57664
+#define IDM_EXIT 57665
+
+// Resources of the options library.
+#define IDI_OPTIONS_LIBRARY 102

@@ -1,0 +1,289 @@
+#include "surface/CPlaySurface.h"
+
+#include <windowsx.h>
+#include <shellapi.h>
+
+#include "app/OptionsBinding.h"
+#include "effects/EffectControl.h"
+#include "framework/DrawingContext.h"
+#include "surface/CRandomPicker.h"
+#include "surface/GdiCanvas.h"
+#include "surface/IconSprinkle.h"
+#include "surface/KeyClassification.h"
+#include "surface/MediaTable.h"
+#include "surface/RandomGenerator.h"
+#include "surface/SoundPlayer.h"
+#include "surface/SurfaceFills.h"
+#include "surface/SurfaceMessages.h"
+
+namespace {
+
+bool KeyHeld(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+RECT ClipBoxOf(HDC dc) {
+  RECT clip{};
+  ::GetClipBox(dc, &clip);
+  return clip;
+}
+
+// Bit 30 of a key message's second parameter: the key was already down (an auto-repeat).
+bool IsAutoRepeat(LPARAM keyFlags) { return (keyFlags & (LPARAM{1} << 30)) != 0; }
+
+}  // namespace
+
+std::span<const MessageEntry<CPlaySurface>> CPlaySurface::MessageTable() {
+  static constexpr MessageEntry<CPlaySurface> table[] = {
+      {WM_PAINT, &CPlaySurface::OnPaint},
+      {WM_KEYDOWN, &CPlaySurface::OnKeyDown},
+      {WM_KEYUP, &CPlaySurface::OnKeyUp},
+      {WM_LBUTTONDOWN, &CPlaySurface::OnLeftButtonDown},
+      {WM_LBUTTONUP, &CPlaySurface::OnLeftButtonUp},
+      {WM_MBUTTONDOWN, &CPlaySurface::OnMiddleButtonDown},
+      {WM_RBUTTONDOWN, &CPlaySurface::OnRightButtonDown},
+      {WM_RBUTTONUP, &CPlaySurface::OnRightButtonUp},
+      {WM_MOUSEMOVE, &CPlaySurface::OnMouseMove},
+      {WM_MOUSEWHEEL, &CPlaySurface::OnMouseWheel},
+      {WM_TIMER, &CPlaySurface::OnTimer},
+      {WMU_SETTINGS_CHANGED, &CPlaySurface::OnSettingsChanged},
+      {WMU_HATCH_FILL, &CPlaySurface::OnHatchFill},
+      {WMU_MOSAIC_FILL, &CPlaySurface::OnMosaicFill},
+      {WMU_GRADIENT_FILL, &CPlaySurface::OnGradientFill},
+      {WMU_SOUND_CUE, &CPlaySurface::OnSoundCue},
+  };
+  return table;
+}
+
+CPlaySurface::CPlaySurface() {
+  LoadSettings(ProgramSettings());
+  StopSound();
+}
+
+bool CPlaySurface::PreCreateWindow(CreateParams& params) {
+  if (!MessageWindow::PreCreateWindow(params)) return false;
+  params.style &= ~static_cast<DWORD>(WS_BORDER);
+  params.className = GeneratedClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr,
+                                    reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
+  PrepareMenuLook();
+  LoadIcons();
+  return true;
+}
+
+void CPlaySurface::PrepareMenuLook() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    // Systems before the padded border field take the shorter record.
+    metrics.cbSize = static_cast<UINT>(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth));
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  }
+  menuFontDescription = metrics.lfMenuFont;
+  menuFontDescription.lfHeight *= 2;
+  menuHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  menuHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+  menuFont.Reset(::CreateFontIndirectW(&menuFontDescription));
+}
+
+void CPlaySurface::LoadIcons() {
+  for (std::size_t i = 0; i < menuIcons.size(); ++i) {
+    SHFILEINFOA info{};
+    ::SHGetFileInfoA(media::MenuIconFiles[i], 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON);
+    menuIcons[i].Reset(info.hIcon);
+  }
+  for (std::size_t i = 0; i < dragIcons.size(); ++i) {
+    dragIcons[i].Reset(static_cast<HICON>(
+        ::LoadImageA(nullptr, media::DragIconFiles[i], IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+  }
+}
+
+bool CPlaySurface::PreTranslateMessage(MSG& message) {
+  if (message.hwnd != Handle() || (message.message != WM_KEYUP && message.message != WM_SYSKEYUP)) {
+    return false;
+  }
+  switch (ClassifyEarlyRelease(static_cast<unsigned>(message.wParam))) {
+    case EarlyRelease::MosaicFill:
+      Post(WMU_MOSAIC_FILL);
+      return true;
+    case EarlyRelease::Swallow:
+      return true;
+    case EarlyRelease::Dispatch:
+      break;
+  }
+  return false;
+}
+
+LRESULT CPlaySurface::OnPaint(const Message&) {
+  const PaintScope paint(Handle());
+  return 0;
+}
+
+void CPlaySurface::ScrollContents(int dx, int dy, const RECT& clip) {
+  ::ScrollWindowEx(Handle(), dx, dy, &clip, &clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+}
+
+LRESULT CPlaySurface::OnKeyDown(const Message& message) {
+  const auto key = static_cast<unsigned>(message.wParam);
+  RECT clip{};
+  {
+    const ClientDC dc(Handle());
+    clip = ClipBoxOf(dc.Get());
+  }
+  const KeyKind kind = ClassifyKey(key);
+  if (kind == KeyKind::Scroll) {
+    const ScrollAmount amount = ScrollForKey(key);
+    ScrollContents(amount.dx, amount.dy, clip);
+    return 0;
+  }
+  if (kind == KeyKind::Menu) TheEffectControl().stopByKey = 1;
+  if (IsAutoRepeat(message.lParam)) SprinkleIcon(clip);
+  return Default(message);
+}
+
+void CPlaySurface::SprinkleIcon(const RECT& clip) {
+  StartSound(media::Ponyon);
+  busyFlag = 1;
+  random_generator::Seed(::GetTickCount());
+  ::Sleep(70);
+  const auto place = NextSprinklePlacement(clip.right - clip.left, clip.bottom - clip.top);
+  const HICON icon = menuIcons[static_cast<std::size_t>(SprinkleIconForIndex(CRandomPicker().IndexByTick()))].Get();
+  if (!place || icon == nullptr) return;
+  const ClientDC dc(Handle());
+  ::DrawIconEx(dc.Get(), place->left(), place->top(), icon, place->size(), place->size(), 0, nullptr, DI_NORMAL);
+}
+
+LRESULT CPlaySurface::OnKeyUp(const Message& message) {
+  if (busyFlag == 1) {
+    StopSound();
+    busyFlag = 0;
+    return Default(message);
+  }
+  const auto key = static_cast<unsigned>(message.wParam);
+  const bool altHeld = KeyHeld(VK_MENU);
+  StartSound(media::KeySoundForIndex(CRandomPicker().IndexByTick()));
+  switch (ResponseToRelease(key, altHeld)) {
+    case ReleaseResponse::HatchFill:
+      Post(WMU_HATCH_FILL);
+      return 0;
+    case ReleaseResponse::GradientFill:
+      Post(WMU_GRADIENT_FILL);
+      return 0;
+    case ReleaseResponse::EffectsMenu:
+      Post(WMU_SHOW_EFFECTS_MENU);
+      return 0;
+    case ReleaseResponse::None:
+      return 0;
+    case ReleaseResponse::ColorFill:
+      break;
+  }
+  {
+    GdiCanvas canvas(Handle());
+    KeyColorFill(canvas);
+  }
+  busyFlag = 0;
+  return Default(message);
+}
+
+void CPlaySurface::DrawDragIcon(int x, int y) {
+  StartSound(media::Drag);
+  const int slot = media::DragIconSlotForIndex(CRandomPicker().IndexBySecond());
+  const HICON icon = dragIcons[static_cast<std::size_t>(slot)].Get();
+  if (icon == nullptr) return;
+  const ClientDC dc(Handle());
+  ::DrawIcon(dc.Get(), x, y, icon);
+}
+
+LRESULT CPlaySurface::OnLeftButtonDown(const Message& message) {
+  if (KeyHeld(VK_RBUTTON)) {
+    Post(WMU_GRADIENT_FILL);
+  } else {
+    DrawDragIcon(GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
+  }
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnLeftButtonUp(const Message& message) {
+  StopSound();
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnMouseMove(const Message& message) {
+  if ((message.wParam & MK_LBUTTON) != 0) {
+    DrawDragIcon(GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
+  }
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnMiddleButtonDown(const Message& message) {
+  if (menuOpen == 1) {
+    ::PostMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    return 0;
+  }
+  ::SetTimer(Handle(), MiddleButtonTimerId, MiddleButtonTimerMs, nullptr);
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnTimer(const Message& message) {
+  if (message.wParam == MiddleButtonTimerId) {
+    ::KillTimer(Handle(), MiddleButtonTimerId);
+    Post(KeyHeld(VK_MBUTTON) ? WMU_MOSAIC_FILL : WMU_HATCH_FILL);
+  }
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnRightButtonDown(const Message& message) {
+  StopSound();
+  TheEffectControl().stopByRightButton = 1;
+  if (KeyHeld(VK_LBUTTON)) Post(WMU_GRADIENT_FILL);
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnRightButtonUp(const Message& message) {
+  Post(WMU_SHOW_EFFECTS_MENU);
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnMouseWheel(const Message& message) {
+  StopSound();
+  RECT clip{};
+  {
+    const ClientDC dc(Handle());
+    clip = ClipBoxOf(dc.Get());
+  }
+  const ScrollAmount amount =
+      ScrollForWheel(GET_WHEEL_DELTA_WPARAM(message.wParam), CRandomPicker().IndexBySecond());
+  ScrollContents(amount.dx, amount.dy, clip);
+  ::UpdateWindow(Handle());
+  return Default(message);
+}
+
+LRESULT CPlaySurface::OnSettingsChanged(const Message&) {
+  LoadSettings(ProgramSettings());
+  return 1;
+}
+
+LRESULT CPlaySurface::OnHatchFill(const Message&) {
+  GdiCanvas canvas(Handle());
+  StartSound(media::HatchFill);
+  HatchFill(canvas);
+  return 0;
+}
+
+LRESULT CPlaySurface::OnMosaicFill(const Message&) {
+  GdiCanvas canvas(Handle());
+  StartSound(media::MosaicFill);
+  MosaicFill(canvas);
+  return 0;
+}
+
+LRESULT CPlaySurface::OnGradientFill(const Message&) {
+  GdiCanvas canvas(Handle());
+  GradientFill(canvas);
+  return 0;
+}
+
+LRESULT CPlaySurface::OnSoundCue(const Message& message) {
+  if (ProgramSettings().otherwav == 0) return 1;
+  const media::Cue cue = media::CueForCode(static_cast<std::intptr_t>(message.wParam));
+  if (cue.action == media::CueAction::Play) StartSound(*cue.sound);
+  if (cue.action == media::CueAction::Stop) StopSound();
+  return 1;
+}

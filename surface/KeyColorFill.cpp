@@ -1,0 +1,7 @@
+#include "surface/CRandomPicker.h"
+#include "surface/SurfaceFills.h"
+
+void KeyColorFill(Canvas& canvas) {
+  const ColorRef color = CRandomPicker().FillColor();
+  canvas.PaintSolid(canvas.ClipBox(), color);
+}
