@@ -1,0 +1,196 @@
+// Measures the toy under Wine and prints one JSON object per measurement:
+//   mimibench fills <repetitions>          fill times on a full-screen window of this display
+//   mimibench startup <program folder>     start to full-screen frame, and memory after start
+//   mimibench keys <taps>                  key release to filled screen on the running toy
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "surface/GdiCanvas.h"
+#include "surface/SurfaceFills.h"
+
+namespace {
+
+double NowMs() {
+  static LARGE_INTEGER frequency = [] {
+    LARGE_INTEGER f;
+    ::QueryPerformanceFrequency(&f);
+    return f;
+  }();
+  LARGE_INTEGER counter;
+  ::QueryPerformanceCounter(&counter);
+  return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Percentile(std::vector<double> samples, double fraction) {
+  if (samples.empty()) return -1;
+  std::sort(samples.begin(), samples.end());
+  const auto index = static_cast<std::size_t>(fraction * static_cast<double>(samples.size() - 1) + 0.5);
+  return samples[std::min(index, samples.size() - 1)];
+}
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+// Waits until the drawing reached the screen: a pixel read is a round trip to the display.
+void Settle(HWND window) {
+  ::GdiFlush();
+  HDC dc = ::GetDC(window);
+  ::GetPixel(dc, 0, 0);
+  ::ReleaseDC(window, dc);
+}
+
+int Fills(int repetitions) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"MimiBenchSurface";
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  ::RegisterClassW(&windowClass);
+  const HWND window = ::CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0,
+                                        0, ScreenWidth(), ScreenHeight(), nullptr, nullptr, windowClass.hInstance,
+                                        nullptr);
+  ::UpdateWindow(window);
+  const struct {
+    const char* name;
+    void (*fill)(Canvas&);
+  } fills[] = {{"key_fill", KeyColorFill}, {"hatch_fill", HatchFill}, {"mosaic_fill", MosaicFill},
+               {"gradient_fill", GradientFill}};
+  for (const auto& fill : fills) {
+    std::vector<double> times;
+    for (int i = 0; i < repetitions; ++i) {
+      const double start = NowMs();
+      {
+        GdiCanvas canvas(window);
+        fill.fill(canvas);
+      }
+      Settle(window);
+      times.push_back(NowMs() - start);
+    }
+    std::printf("{\"measure\":\"%s\",\"width\":%d,\"height\":%d,\"median_ms\":%.3f,\"p95_ms\":%.3f}\n", fill.name,
+                ScreenWidth(), ScreenHeight(), Percentile(times, 0.5), Percentile(times, 0.95));
+  }
+  ::DestroyWindow(window);
+  return 0;
+}
+
+HWND FindToyFrame() {
+  HWND found = nullptr;
+  ::EnumWindows(
+      [](HWND window, LPARAM result) -> BOOL {
+        wchar_t title[64] = {};
+        ::GetWindowTextW(window, title, 64);
+        if (std::wcscmp(title, L"ミミタップ") == 0 && ::IsWindowVisible(window) &&
+            ::GetDlgItem(window, 0xE900) != nullptr) {
+          *reinterpret_cast<HWND*>(result) = window;
+          return FALSE;
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+bool CoversScreen(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect.left <= 0 && rect.top <= 0 && rect.right >= ScreenWidth() && rect.bottom >= ScreenHeight();
+}
+
+int Startup(const wchar_t* folder) {
+  std::wstring command = std::wstring(L"\"") + folder + L"\\mimitap.exe\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const double start = NowMs();
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process)) {
+    std::printf("{\"error\":\"cannot start the toy\"}\n");
+    return 1;
+  }
+  HWND frame = nullptr;
+  while (NowMs() - start < 30000) {
+    frame = FindToyFrame();
+    if (frame != nullptr && CoversScreen(frame)) break;
+    ::Sleep(1);
+  }
+  const double shown = NowMs() - start;
+  ::Sleep(1000);
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof(memory);
+  ::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
+  std::printf("{\"measure\":\"startup\",\"frame_ms\":%.1f,\"found\":%s,\"working_set_kb\":%llu,"
+              "\"private_kb\":%llu}\n",
+              shown, frame != nullptr ? "true" : "false",
+              static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
+              static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return frame != nullptr ? 0 : 1;
+}
+
+void TapKey(WORD key, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(input));
+}
+
+int Keys(int taps) {
+  const HWND frame = FindToyFrame();
+  if (frame == nullptr) {
+    std::printf("{\"error\":\"the toy is not running\"}\n");
+    return 1;
+  }
+  const HWND surface = ::GetDlgItem(frame, 0xE900);
+  HDC screen = ::GetDC(nullptr);
+  const int x = ScreenWidth() / 2;
+  const int y = ScreenHeight() / 2;
+  std::vector<double> times;
+  int unchanged = 0;
+  for (int i = 0; i < taps; ++i) {
+    // Erase to the window colour, so that any fill colour but white shows as a change.
+    ::RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::Sleep(30);
+    const COLORREF before = ::GetPixel(screen, x, y);
+    TapKey('A', 0);
+    ::Sleep(20);
+    const double released = NowMs();
+    TapKey('A', KEYEVENTF_KEYUP);
+    bool changed = false;
+    while (NowMs() - released < 1000) {
+      if (::GetPixel(screen, x, y) != before) {
+        changed = true;
+        break;
+      }
+    }
+    if (changed) {
+      times.push_back(NowMs() - released);
+    } else {
+      ++unchanged;  // the fill happened to be the window colour itself
+    }
+    ::Sleep(50);
+  }
+  ::ReleaseDC(nullptr, screen);
+  std::printf("{\"measure\":\"key_release_to_fill\",\"samples\":%zu,\"unchanged\":%d,\"median_ms\":%.2f,"
+              "\"p95_ms\":%.2f}\n",
+              times.size(), unchanged, Percentile(times, 0.5), Percentile(times, 0.95));
+  return times.empty() ? 1 : 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command == L"fills") return Fills(argc > 2 ? _wtoi(argv[2]) : 20);
+  if (command == L"startup" && argc > 2) return Startup(argv[2]);
+  if (command == L"keys") return Keys(argc > 2 ? _wtoi(argv[2]) : 50);
+  std::printf("usage: mimibench fills [n] | startup <folder> | keys [n]\n");
+  return 2;
+}
