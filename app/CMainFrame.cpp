@@ -7,6 +7,7 @@
 #include "app/UserMessages.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
+#include "surface/MediaPath.h"
 #include "surface/MediaTable.h"
 #include "surface/SurfaceMessages.h"
 
@@ -68,7 +69,8 @@ bool CMainFrame::PreCreateWindow(CreateParams& params) {
 bool CMainFrame::LoadCursors() {
   for (std::size_t i = 0; i < cursors.size(); ++i) {
     cursors[i].Reset(static_cast<HCURSOR>(
-        ::LoadImageA(nullptr, media::CursorFiles[i], IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE)));
+        ::LoadImageA(nullptr, MediaPathFromCurrentDirectory(media::CursorFiles[i]).c_str(), IMAGE_CURSOR, 0, 0,
+                     LR_LOADFROMFILE)));
     if (!cursors[i]) return false;
   }
   return true;

@@ -14,7 +14,9 @@ set(MIMI_MEDIA_DIR ${CMAKE_BINARY_DIR}/media)
 
 add_subdirectory(media)
 foreach(tests_folder tests/unit tests/fuzz tests/media)
-  add_subdirectory(${tests_folder})
+  if(EXISTS ${CMAKE_SOURCE_DIR}/${tests_folder}/CMakeLists.txt)
+    add_subdirectory(${tests_folder})
+  endif()
 endforeach()
 
 include(ExternalProject)

@@ -26,6 +26,7 @@ add_executable(mimitap WIN32
   surface/CPlaySurface.cpp
   surface/GdiCanvas.cpp
   surface/SoundPlayer.cpp
+  surface/MediaPath.cpp
   app/SpaceTap.cpp
   resources/mimitap.rc)
 target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)
@@ -41,7 +42,7 @@ set_target_properties(mimiopt PROPERTIES PREFIX "" OUTPUT_NAME mimiopt)
 target_link_libraries(mimiopt PRIVATE mimicore)
 mimi_warnings(mimiopt)
 
-foreach(test_program tests/e2e/driver tests/e2e/framework/probe)
+foreach(test_program tests/e2e/driver tests/e2e/framework/probe tests/e2e/toy/dlls tests/bench/windows)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${test_program}/CMakeLists.txt)
     add_subdirectory(${test_program})
   endif()

@@ -92,6 +92,29 @@ LRESULT Dialog::HandleMessage(const Message& message) {
   return 0;
 }
 
+namespace {
+// Messages whose answer the system takes from the dialog procedure's return value itself (a brush,
+// an index) rather than from DWLP_MSGRESULT.
+bool AnswersDirectly(UINT id) {
+  switch (id) {
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_QUERYDRAGICON:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
 Dialog* Dialog::Bound(HWND dialog) {
   return reinterpret_cast<Dialog*>(::GetWindowLongPtrW(dialog, DWLP_USER));
 }
@@ -113,6 +136,8 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND dialog, UINT id, WPARAM wParam, LP
     const LRESULT result = self->HandleMessage({id, wParam, lParam});
     if (id == WM_INITDIALOG) {
       answer = self->handled_ ? result : TRUE;
+    } else if (self->handled_ && AnswersDirectly(id)) {
+      answer = result;
     } else if (self->handled_) {
       ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
       answer = TRUE;

@@ -10,6 +10,7 @@
 #include "surface/GdiCanvas.h"
 #include "surface/IconSprinkle.h"
 #include "surface/KeyClassification.h"
+#include "surface/MediaPath.h"
 #include "surface/MediaTable.h"
 #include "surface/RandomGenerator.h"
 #include "surface/SoundPlayer.h"
@@ -91,7 +92,8 @@ void CPlaySurface::LoadIcons() {
   }
   for (std::size_t i = 0; i < dragIcons.size(); ++i) {
     dragIcons[i].Reset(static_cast<HICON>(
-        ::LoadImageA(nullptr, media::DragIconFiles[i], IMAGE_ICON, 0, 0, LR_LOADFROMFILE)));
+        ::LoadImageA(nullptr, MediaPathFromCurrentDirectory(media::DragIconFiles[i]).c_str(), IMAGE_ICON, 0, 0,
+                     LR_LOADFROMFILE)));
   }
 }
 

@@ -80,20 +80,20 @@ int Fills(int repetitions) {
   return 0;
 }
 
+BOOL CALLBACK MatchToyFrame(HWND window, LPARAM result) {
+  wchar_t title[64] = {};
+  ::GetWindowTextW(window, title, 64);
+  if (std::wcscmp(title, L"ミミタップ") == 0 && ::IsWindowVisible(window) &&
+      ::GetDlgItem(window, 0xE900) != nullptr) {
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND FindToyFrame() {
   HWND found = nullptr;
-  ::EnumWindows(
-      [](HWND window, LPARAM result) -> BOOL {
-        wchar_t title[64] = {};
-        ::GetWindowTextW(window, title, 64);
-        if (std::wcscmp(title, L"ミミタップ") == 0 && ::IsWindowVisible(window) &&
-            ::GetDlgItem(window, 0xE900) != nullptr) {
-          *reinterpret_cast<HWND*>(result) = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  ::EnumWindows(&MatchToyFrame, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

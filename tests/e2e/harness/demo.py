@@ -1,0 +1,83 @@
+"""Shows the toy working without a screen: starts it on a private virtual display, presses keys,
+clicks, drags and turns the wheel, saves a screenshot after each step, and ends everything.
+
+    python3 tests/e2e/harness/demo.py --dist dist --screenshots screenshots
+"""
+
+import argparse
+import sys
+import time
+from pathlib import Path
+
+if __package__ in (None, ""):
+    sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+    __package__ = "harness"  # noqa: A001
+
+from . import keys as VK  # noqa: E402
+from .session import Session  # noqa: E402
+
+
+def _size(text):
+    width, _, height = text.partition("x")
+    return int(width), int(height)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--dist", type=Path, default=None, help="program folder (default: dist/)")
+    parser.add_argument("--screenshots", type=Path, required=True, help="folder for the PNG screenshots")
+    parser.add_argument("--exe", default="mimitap.exe", help="program in the folder (or a full path)")
+    parser.add_argument("--size", type=_size, default=(1024, 768), help="screen size, e.g. 1920x1080")
+    parser.add_argument("--locale", default="ja_JP", help="ja_JP or en_US")
+    parser.add_argument("--settle", type=float, default=0.4, help="seconds to let drawing finish before a shot")
+    args = parser.parse_args(argv)
+
+    out = args.screenshots
+    out.mkdir(parents=True, exist_ok=True)
+    saved = []
+
+    with Session(name="demo", locale=args.locale, screen=args.size, dist_dir=args.dist) as session:
+        driver = session.driver
+
+        def shot(name):
+            time.sleep(args.settle)
+            path = session.screenshot().save_png(out / f"{len(saved) + 1:02d}-{name}.png")
+            saved.append(path)
+            print(f"  {path}")
+
+        program = session.launch(args.exe)
+        window = program.wait_for_window(timeout=30)
+        print(f"{args.exe} is running (pid {program.pid}), window {window.rect}")
+        shot("started")
+
+        left, top, right, bottom = window.rect
+        cx, cy = window.rect.center
+        for key in (VK.letter("A"), VK.SPACE, VK.letter("7")):
+            driver.tap(key)
+        shot("keys")
+
+        for x, y in ((left + (right - left) // 4, top + (bottom - top) // 4), (cx, cy)):
+            driver.click(x, y)
+        driver.click(right - (right - left) // 4, bottom - (bottom - top) // 4, button="right")
+        shot("clicks")
+
+        driver.drag([(left + (right - left) // 5, cy), (cx, top + (bottom - top) // 5),
+                     (right - (right - left) // 5, cy)])
+        shot("drag")
+
+        driver.move(cx, cy)
+        for _ in range(3):
+            driver.wheel(120)
+        driver.wheel(-120)
+        shot("wheel")
+
+        calls = program.sounds.calls()
+        print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))
+        if program.running():
+            program.kill(0)
+    print(f"{len(saved)} screenshots in {out}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

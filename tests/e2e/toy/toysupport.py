@@ -1,0 +1,149 @@
+"""What the toy's end-to-end tests share: starting the toy in a fresh program folder, its windows,
+the colours it fills with, and its private messages."""
+
+import sys
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
+
+from harness import VK, E2ETestCase, config, wait_until  # noqa: E402,F401
+
+TITLE = "ミミタップ"
+PANE_ID = 59648
+
+WMU_SETTINGS_CHANGED = 5024
+WMU_SOUND_CUE = 5029
+WM_COMMAND = 0x0111
+WM_QUERYENDSESSION = 0x0011
+WM_POWERBROADCAST = 0x0218
+IDM_SETTINGS, IDM_ABOUT = 32772, 57664
+
+EXIT_HINT = ("ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
+             "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。")
+MISSING_FILES = ("動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
+                 "再度インストールを行ってください。")
+MISSING_LIBRARY = ("動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                   "再度インストールを行ってください。")
+NO_INITIAL_INFO = ("初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                   "再度インストールを行ってください。")
+
+FILL_COLORS = {(128, 128, 192), (255, 128, 128), (0, 255, 0), (128, 64, 64), (255, 0, 0), (255, 255, 255),
+               (255, 0, 128), (0, 0, 255), (255, 255, 0), (255, 128, 192)}
+WINDOW_COLOR = (255, 255, 255)
+KEY_SOUNDS = {f"KEY{i}.WAV" for i in range(1, 6)}
+
+PLAY, PLAY_UNLESS_BUSY, LOOP, LOOP_UNLESS_BUSY = 0x20003, 0x20013, 0x2000B, 0x2001B
+
+
+def test_dll(name):
+    """A stand-in options library built for the tests."""
+    return config.build_dir() / "windows-x86_64" / "tests" / "e2e" / "toy" / "dlls" / f"{name}.dll"
+
+
+def run_program_copy(session, exe, words, name="probe"):
+    """Runs a copy of the driver (placed where a test needs a program to be) for one command and
+    returns its reply: the options library builds its path from the running program."""
+    from harness.driver import OneShot
+    return OneShot(session.wine, exe, session.log_dir, [str(w) for w in words], name,
+                   cwd=session.tmp_dir).result(30)
+
+
+def write_options(folder, **options):
+    """Writes mimitap.dat with the given keys; no keys writes an empty [CONFIG] section."""
+    lines = ["[CONFIG]"] + [f"{key}={value}" for key, value in options.items()]
+    (Path(folder) / "mimitap.dat").write_bytes(("\r\n".join(lines) + "\r\n").encode("ascii"))
+
+
+def wait_in_front(test, program, predicate):
+    """Waits for a message box of the program that matches and is top-most and in the foreground,
+    and returns it; fails with the box as last seen."""
+    last = []
+
+    def find():
+        boxes = [d for d in program.dialogs() if d.text and predicate(d)]
+        last[:] = boxes
+        return next((d for d in boxes if d.topmost and d.foreground), None)
+
+    try:
+        return wait_until(find, 20)
+    except AssertionError:
+        test.fail(f"no such message box above the toy and in the foreground: {last}")
+
+
+class Toy:
+    """A running toy: its program, frame and play surface."""
+
+    def __init__(self, test, program, frame, surface):
+        self.test, self.program, self.frame, self.surface = test, program, frame, surface
+        self.driver = test.driver
+
+    @property
+    def sounds(self):
+        return self.program.sounds
+
+    def screen(self):
+        return self.driver.screenshot()
+
+    def sample(self):
+        """Colours at the centre and near the four corners of the surface."""
+        r = self.surface.rect
+        points = [r.center, (r.left + 5, r.top + 5), (r.right - 6, r.top + 5), (r.left + 5, r.bottom - 6),
+                  (r.right - 6, r.bottom - 6)]
+        return self.driver.pixels(points)
+
+    def send_frame(self, message, wparam=0, lparam=0):
+        return self.driver.send(self.frame.hwnd, message, wparam, lparam)
+
+    def settle(self, quiet=0.3, timeout=10.0):
+        """Waits until the toy has finished answering: no new sound call and the same screen for
+        `quiet` seconds."""
+        import time
+        deadline = time.monotonic() + timeout
+        last = (self.driver.screenshot(), len(self.sounds.calls()))
+        calm_since = time.monotonic()
+        while time.monotonic() < deadline:
+            time.sleep(0.05)
+            now = (self.driver.screenshot(), len(self.sounds.calls()))
+            if now[1] != last[1] or now[0].rgb != last[0].rgb:
+                last, calm_since = now, time.monotonic()
+            elif time.monotonic() - calm_since >= quiet:
+                return last[0]
+        raise AssertionError("the toy kept changing the screen or playing sounds")
+
+
+class ToyTestCase(E2ETestCase):
+    """Starts the toy in a fresh copy of the program folder."""
+
+    def program_folder(self, options=None, remove=()):
+        folder = self.session.fresh_dist()
+        if options is not None:
+            write_options(folder, **options)
+        for name in remove:
+            path = folder / name
+            if path.is_dir():
+                import shutil
+                shutil.rmtree(path)
+            else:
+                path.unlink()
+        return folder
+
+    def start_toy(self, options=None, remove=(), folder=None, cwd=None, dismiss_hint=True):
+        """Starts the toy and waits for its full-screen frame and its answer to the Space key it
+        gives itself at start. `options` None means no options file (the hint appears first)."""
+        folder = folder or self.program_folder(options, remove)
+        program = self.launch(folder=folder, cwd=cwd)
+        if not (folder / "mimitap.dat").exists() and dismiss_hint:
+            hint = program.wait_for_dialog(timeout=20)
+            self.driver.press(hint, 1)
+        frame = program.wait_for_window(title=TITLE, timeout=20,
+                                        predicate=lambda w: w.rect.width >= self.screen_width())
+        surface = self.driver.children(frame.hwnd, id=PANE_ID)[0]
+        toy = Toy(self, program, frame, surface)
+        # The Space stroke the toy gives itself at start arrives as a fill of the whole surface.
+        wait_until(lambda: len(set(toy.sample())) == 1 and toy.sample()[0] in FILL_COLORS, 10,
+                   message="the toy did not answer its start-up Space")
+        toy.settle()
+        return toy
+
+    def screen_width(self):
+        return self.driver.screen_size()[0]
