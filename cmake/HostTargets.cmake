@@ -12,7 +12,7 @@ mimi_add_portable_library(mimicore)
 set(MIMI_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "The program folder as a user receives it")
 set(MIMI_MEDIA_DIR ${CMAKE_BINARY_DIR}/media)
 
-add_subdirectory(media)
+add_subdirectory(media media-build)
 foreach(tests_folder tests/unit tests/fuzz tests/media)
   if(EXISTS ${CMAKE_SOURCE_DIR}/${tests_folder}/CMakeLists.txt)
     add_subdirectory(${tests_folder})

@@ -80,7 +80,8 @@ class KeyAnswers(ToyTestCase):
                 # The strip that scrolled in shows the window colour.
                 strip_x = r.right - 3 if dx < 0 else (r.left + 2 if dx > 0 else r.center[0])
                 strip_y = r.bottom - 3 if dy < 0 else (r.top + 2 if dy > 0 else r.center[1])
-                self.assertEqual(WINDOW_COLOR, after.pixel(strip_x, strip_y))
+                wait_until(lambda: self.driver.pixel(strip_x, strip_y) == WINDOW_COLOR, 5,
+                           message="the strip that scrolled in was not repainted")
                 sounds = [c for c in self.toy.sounds.calls(since) if not c.stop]
                 self.assertEqual(1, len(sounds), "the release plays a key sound only")
                 self.assertIn(sounds[0].basename.upper(), KEY_SOUNDS)
