@@ -1,7 +1,6 @@
 #include "surface/CPlaySurface.h"
 
 #include <windowsx.h>
-#include <shellapi.h>
 
 #include "app/OptionsBinding.h"
 #include "effects/EffectControl.h"
@@ -85,10 +84,14 @@ void CPlaySurface::PrepareMenuLook() {
 }
 
 void CPlaySurface::LoadIcons() {
+  // The menu pictures at the small icon size: the image the shell shows for an icon file, taken
+  // from the file itself (some shells answer with a generic document icon instead).
+  const int smallWidth = ::GetSystemMetrics(SM_CXSMICON);
+  const int smallHeight = ::GetSystemMetrics(SM_CYSMICON);
   for (std::size_t i = 0; i < menuIcons.size(); ++i) {
-    SHFILEINFOA info{};
-    ::SHGetFileInfoA(media::MenuIconFiles[i], 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON);
-    menuIcons[i].Reset(info.hIcon);
+    menuIcons[i].Reset(static_cast<HICON>(::LoadImageA(nullptr,
+                                                       MediaPathFromCurrentDirectory(media::MenuIconFiles[i]).c_str(),
+                                                       IMAGE_ICON, smallWidth, smallHeight, LR_LOADFROMFILE)));
   }
   for (std::size_t i = 0; i < dragIcons.size(); ++i) {
     dragIcons[i].Reset(static_cast<HICON>(

@@ -46,7 +46,11 @@ def main(argv=None):
             print(f"  {path}")
 
         program = session.launch(args.exe)
-        window = program.wait_for_window(timeout=30)
+        # Until the options have been saved once, the toy first shows how a grown-up leaves.
+        hint = program.wait_for_dialog(timeout=30)
+        shot("exit-hint")
+        driver.press(hint, 1)
+        window = program.wait_for_window(timeout=30, predicate=lambda w: w.class_name != "#32770")
         print(f"{args.exe} is running (pid {program.pid}), window {window.rect}")
         shot("started")
 
@@ -55,15 +59,18 @@ def main(argv=None):
         for key in (VK.letter("A"), VK.SPACE, VK.letter("7")):
             driver.tap(key)
         shot("keys")
+        for key, name in ((VK.RETURN, "hatch"), (VK.CONTROL, "gradient"), (VK.MENU, "mosaic")):
+            driver.tap(key)
+            shot(name)
 
-        for x, y in ((left + (right - left) // 4, top + (bottom - top) // 4), (cx, cy)):
-            driver.click(x, y)
-        driver.click(right - (right - left) // 4, bottom - (bottom - top) // 4, button="right")
-        shot("clicks")
-
+        driver.hold(VK.letter("K"), 1500, first_repeat_ms=250, every_ms=50)
         driver.drag([(left + (right - left) // 5, cy), (cx, top + (bottom - top) // 5),
-                     (right - (right - left) // 5, cy)])
-        shot("drag")
+                     (right - (right - left) // 5, cy)], steps=12)
+        shot("sprinkle-and-drag")
+
+        driver.click(cx, cy, button="middle")
+        time.sleep(0.6)  # a quick middle click answers when its half-second timer runs out
+        shot("middle-click")
 
         driver.move(cx, cy)
         for _ in range(3):
