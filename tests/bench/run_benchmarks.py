@@ -56,7 +56,7 @@ def main():
         if m == "startup":
             print(f"  start to full-screen frame       {r['frame_ms']:8.1f} ms")
             print(f"  memory after start               {r['working_set_kb'] / 1024:8.1f} MiB working set, "
-                  f"{r['private_kb'] / 1024:.1f} MiB private")
+                  f"{r['committed_kb'] / 1024:.1f} MiB committed")
         elif m == "key_release_to_fill":
             print(f"  key release to filled screen     {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")

@@ -125,10 +125,10 @@ int Startup(const wchar_t* folder) {
   memory.cb = sizeof(memory);
   ::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
   std::printf("{\"measure\":\"startup\",\"frame_ms\":%.1f,\"found\":%s,\"working_set_kb\":%llu,"
-              "\"private_kb\":%llu}\n",
+              "\"committed_kb\":%llu}\n",
               shown, frame != nullptr ? "true" : "false",
               static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
-              static_cast<unsigned long long>(memory.PrivateUsage / 1024));
+              static_cast<unsigned long long>(memory.PagefileUsage / 1024));
   ::CloseHandle(process.hThread);
   ::CloseHandle(process.hProcess);
   return frame != nullptr ? 0 : 1;
