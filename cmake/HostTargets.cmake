@@ -44,4 +44,5 @@ add_custom_target(dist ALL
   COMMENT "Assembling the program folder ${MIMI_DIST_DIR}")
 
 add_subdirectory(tests/e2e)
+add_subdirectory(tests/dist)
 add_subdirectory(tests/bench)

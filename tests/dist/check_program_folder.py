@@ -1,0 +1,72 @@
+#!/usr/bin/env python3
+"""The program folder as a user receives it: exactly the files the toy uses, a GUI program and a
+library that import only system DLLs, and the library's exports under their plain names."""
+
+import os
+import re
+import subprocess
+import sys
+import unittest
+from pathlib import Path
+
+DIST = Path(os.environ.get("MIMI_DIST_DIR", Path(__file__).resolve().parents[2] / "dist"))
+BUILD = Path(os.environ.get("MIMI_BUILD_DIR", Path(__file__).resolve().parents[2] / "build"))
+
+SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "winmm.dll", "msvcrt.dll",
+               "advapi32.dll", "comctl32.dll"}
+
+EXPECTED = (
+    ["mimitap.exe", "mimiopt.dll", "mimitap.txt", "BMP/DIALOG.BMP"]
+    + [f"WAV/{name}.WAV" for name in ("KEY1", "KEY2", "KEY3", "KEY4", "KEY5", "PONYON", "POPUPS", "POPUPL", "DRAG",
+                                      "RMM", "STAR", "PON", "BOM", "SYU", "WWP", "TEN")]
+    + [f"ICON/KIRA{i}.ICO" for i in range(1, 9)] + [f"ICON/CYUU{i}.ICO" for i in range(1, 5)]
+    + [f"DRAGICON/DRGICO{i}.ICO" for i in range(1, 11)] + [f"PMENUICO/PMENU{i}.ICO" for i in range(1, 6)]
+    + [f"CURSOR/CURSOR{i}.CUR" for i in range(1, 6)]
+)
+
+
+def objdump(triple, path):
+    return subprocess.run([f"{triple}-objdump", "-p", str(path)], check=True, capture_output=True,
+                          text=True).stdout
+
+
+def imports(dump):
+    return {name.lower() for name in re.findall(r"DLL Name: (\S+)", dump)}
+
+
+def exports(dump):
+    table = dump.split("[Ordinal/Name Pointer] Table", 1)
+    return re.findall(r"\[\s*\d+\] (\S+)", table[1].split("\n\n", 1)[0]) if len(table) == 2 else []
+
+
+class ProgramFolder(unittest.TestCase):
+    def test_holds_exactly_the_files_the_toy_uses_spelled_as_it_asks(self):
+        present = sorted(str(p.relative_to(DIST)) for p in DIST.rglob("*") if p.is_file())
+        self.assertEqual(sorted(EXPECTED), present)
+
+    def test_program_and_library_import_only_system_dlls(self):
+        for triple, folder in (("x86_64-w64-mingw32", DIST), ("i686-w64-mingw32", BUILD / "windows-i686")):
+            for name in ("mimitap.exe", "mimiopt.dll"):
+                with self.subTest(triple=triple, name=name):
+                    dump = objdump(triple, folder / name)
+                    self.assertTrue(imports(dump), "no import table read")
+                    self.assertLessEqual(imports(dump), SYSTEM_DLLS)
+
+    def test_program_is_a_gui_program(self):
+        dump = objdump("x86_64-w64-mingw32", DIST / "mimitap.exe")
+        self.assertRegex(dump, r"Subsystem\s+00000002")
+
+    def test_library_exports_its_functions_under_plain_names(self):
+        for triple, folder in (("x86_64-w64-mingw32", DIST), ("i686-w64-mingw32", BUILD / "windows-i686")):
+            with self.subTest(triple=triple):
+                self.assertEqual(["ininfo", "osver"], sorted(exports(objdump(triple, folder / "mimiopt.dll"))))
+
+    def test_read_me_is_utf8_with_bom_and_crlf(self):
+        data = (DIST / "mimitap.txt").read_bytes()
+        self.assertTrue(data.startswith(b"\xef\xbb\xbf"))
+        self.assertNotIn(b"\n", data.replace(b"\r\n", b""))
+        data.decode("utf-8")
+
+
+if __name__ == "__main__":
+    sys.exit(unittest.main())
