@@ -32,6 +32,9 @@ bool InvokeCommand(T& target, UINT commandId) {
 // is what default processing means for T.
 template <class T, class Base = Window>
 class MessageWindow : public Base {
+ public:
+  using Base::Base;
+
  protected:
   LRESULT HandleMessage(const Message& message) override {
     for (const MessageEntry<T>& entry : T::MessageTable()) {
