@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "app/OptionsBinding.h"
 #include "app/UserMessages.h"
+#include "framework/ExecutablePath.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "surface/SurfaceMessages.h"
@@ -20,18 +21,6 @@ bool FileExists(const char* path) {
   if (path[0] == '\0') return false;
   const DWORD attributes = ::GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-std::wstring ExecutablePath() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length < path.size()) {
-      path.resize(length);
-      return path;
-    }
-    path.resize(path.size() * 2);
-  }
 }
 
 // The program's own path with the extension ".txt".

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/UserMessages.h"
+#include "framework/ExecutablePath.h"
 #include "framework/Handles.h"
 #include "framework/MessageBox.h"
 
@@ -16,18 +17,7 @@ using DialogExport = int (*)(HWND);
 // The library beside the program, by full path: a copy planted in the current folder is never
 // picked up. Its own imports resolve from its folder too.
 OwnedLibrary LoadOptionsLibrary() {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    if (length == 0) return OwnedLibrary();
-    if (length < path.size()) {
-      path.resize(length);
-      break;
-    }
-    path.resize(path.size() * 2);
-  }
-  path.erase(path.find_last_of(L"\\/") + 1);
-  path += L"mimiopt.dll";
+  const std::wstring path = ExecutableFolder() + L"mimiopt.dll";
   return OwnedLibrary(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
 }
 

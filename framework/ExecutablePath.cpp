@@ -1,0 +1,21 @@
+#include "framework/ExecutablePath.h"
+
+#include <windows.h>
+
+std::wstring ExecutablePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+std::wstring ExecutableFolder() {
+  std::wstring path = ExecutablePath();
+  path.erase(path.find_last_of(L"\\/") + 1);
+  return path;
+}
