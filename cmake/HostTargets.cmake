@@ -13,11 +13,9 @@ set(MIMI_DIST_DIR ${CMAKE_SOURCE_DIR}/dist CACHE PATH "The program folder as a u
 set(MIMI_MEDIA_DIR ${CMAKE_BINARY_DIR}/media)
 
 add_subdirectory(media media-build)
-foreach(tests_folder tests/unit tests/fuzz tests/media)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${tests_folder}/CMakeLists.txt)
-    add_subdirectory(${tests_folder})
-  endif()
-endforeach()
+add_subdirectory(tests/unit)
+add_subdirectory(tests/fuzz)
+add_subdirectory(tests/media)
 
 include(ExternalProject)
 foreach(arch x86_64 i686)

@@ -43,8 +43,8 @@ set_target_properties(mimiopt PROPERTIES PREFIX "" OUTPUT_NAME mimiopt)
 target_link_libraries(mimiopt PRIVATE mimicore)
 mimi_warnings(mimiopt)
 
-foreach(test_program tests/e2e/driver tests/e2e/framework/probe tests/e2e/toy/dlls tests/bench/windows)
-  if(EXISTS ${CMAKE_SOURCE_DIR}/${test_program}/CMakeLists.txt)
-    add_subdirectory(${test_program})
-  endif()
-endforeach()
+# Windows-side test programs: the e2e driver, the framework probe, stand-in libraries, the benchmark.
+add_subdirectory(tests/e2e/driver)
+add_subdirectory(tests/e2e/framework/probe)
+add_subdirectory(tests/e2e/toy/dlls)
+add_subdirectory(tests/bench/windows)

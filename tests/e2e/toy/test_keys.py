@@ -65,6 +65,19 @@ class KeyAnswers(ToyTestCase):
         box = after.bounding_box(lambda p: p != background)
         self.assertIsNotNone(box)
 
+    def test_one_auto_repeat_sprinkles_one_icon_of_12_to_192_pixels(self):
+        for _ in range(3):
+            before = self.toy.settle()
+            background = before.pixel(*self.toy.surface.rect.center)
+            downs = self.driver.hold(VK.letter("J"), 400, first_repeat_ms=300, every_ms=1000)
+            self.assertEqual(2, downs, "expected one press and one auto-repeat")
+            after = self.toy.settle()
+            box = after.bounding_box(lambda p: p != background)
+            self.assertIsNotNone(box, "the repeat drew no icon")
+            left, top, right, bottom = box
+            self.assertLessEqual(max(right - left, bottom - top), 192)
+            self.driver.tap(VK.letter("A"))  # a fresh fill for the next round
+
     def test_scroll_keys_move_the_contents(self):
         cases = [(VK.LEFT, -10, 0), (VK.NEXT, 0, 100), (VK.RIGHT, 10, 0), (VK.UP, 0, -10)]
         for key, dx, dy in cases:
