@@ -123,6 +123,8 @@ LRESULT CPlaySurface::OnPaint(const Message&) {
 
 void CPlaySurface::ScrollContents(int dx, int dy, const RECT& clip) {
   ::ScrollWindowEx(Handle(), dx, dy, &clip, &clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+  // The strip that scrolled in is erased now, before the next key or wheel step scrolls again.
+  ::UpdateWindow(Handle());
 }
 
 LRESULT CPlaySurface::OnKeyDown(const Message& message) {
@@ -256,7 +258,6 @@ LRESULT CPlaySurface::OnMouseWheel(const Message& message) {
   const ScrollAmount amount =
       ScrollForWheel(GET_WHEEL_DELTA_WPARAM(message.wParam), CRandomPicker().IndexBySecond());
   ScrollContents(amount.dx, amount.dy, clip);
-  ::UpdateWindow(Handle());
   return Default(message);
 }
 
