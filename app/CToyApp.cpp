@@ -87,7 +87,10 @@ bool CToyApp::InitInstance() {
     ShowMessageBox(nullptr, user_messages::ExitHint, user_messages::Caption, MB_OK | MB_ICONWARNING);
   }
 
-  if (!frame->LoadFrame()) return false;
+  if (!frame->LoadFrame()) {
+    SetMainWindow(nullptr);  // the refused frame has deleted itself
+    return false;
+  }
   ::ShowWindow(frame->Handle(), SW_SHOW);
   ::UpdateWindow(frame->Handle());
   return true;
