@@ -52,6 +52,7 @@ void cmdIniInfo(const Args&, JsonWriter&);
 void cmdOsVer(const Args&, JsonWriter&);
 void cmdPlaySound(const Args&, JsonWriter&);
 void cmdSystem(const Args&, JsonWriter&);
+void cmdScreenSaver(const Args&, JsonWriter&);
 void cmdSleep(const Args&, JsonWriter&);
 void cmdChdir(const Args&, JsonWriter&);
 void cmdRegSet(const Args&, JsonWriter&);

@@ -107,3 +107,16 @@ void cmdRegDelete(const Args& args, JsonWriter& out) {
   }
   out.field("deleted", s == ERROR_SUCCESS);
 }
+
+// The screen saver switch as the system reports it to a program starting now (a fresh process:
+// Wine keeps such settings per process once read). With 0 or 1, the switch is first set and saved
+// to the user's profile, as the control panel would.
+void cmdScreenSaver(const Args& args, JsonWriter& out) {
+  if (args.count() > 0) {
+    const auto active = static_cast<UINT>(args.number(0) != 0);
+    SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active, nullptr, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE);
+  }
+  BOOL active = FALSE;
+  SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+  out.field("active", active != FALSE);
+}

@@ -45,6 +45,7 @@ constexpr std::array commands{
     CommandEntry{"osver", cmdOsVer, "DLL  call osver()"},
     CommandEntry{"playsound", cmdPlaySound, "PATH|- FLAGS  PlaySoundA ('-' = NULL)"},
     CommandEntry{"system", cmdSystem, "code pages, locale, version, tick count"},
+    CommandEntry{"screensaver", cmdScreenSaver, "[0|1]  the screen saver switch (set and saved first)"},
     CommandEntry{"sleep", cmdSleep, "MS"},
     CommandEntry{"cd", cmdChdir, "DIR  current directory of the driver"},
     CommandEntry{"regset", cmdRegSet, "KEY NAME sz|dword|multi_sz DATA  (HKCU\\... or HKLM\\...; multi_sz split at |)"},

@@ -40,6 +40,34 @@ class Frame(ToyTestCase):
         self.assertTrue(toy.program.running())
 
 
+class ScreenSaver(ToyTestCase):
+    """The switch is read by a fresh process each time: a program keeps what it read once."""
+
+    def setUp(self):
+        super().setUp()
+        before = self.screen_saver()
+        self.addCleanup(lambda: self.screen_saver(before))
+
+    def screen_saver(self, set_to=None):
+        words = ["screensaver"] + ([] if set_to is None else [int(set_to)])
+        return self.session.run_driver(*words, name="screensaver").result(30)["active"]
+
+    def run_toy(self, options, while_running):
+        toy = self.start_toy(options=options)
+        self.assertEqual(while_running, self.screen_saver())
+        self.driver.post(toy.frame.hwnd, 0x0010)  # WM_CLOSE
+        self.assertEqual(0, toy.program.wait_exit(15))
+
+    def test_kept_off_while_running_and_put_back_as_the_user_had_it(self):
+        for user_setting in (False, True):
+            with self.subTest(user_setting=user_setting):
+                self.screen_saver(user_setting)
+                self.run_toy({"noscreenserver": 1}, while_running=False)
+                self.assertEqual(user_setting, self.screen_saver())
+                self.run_toy({"noscreenserver": 0}, while_running=user_setting)
+                self.assertEqual(user_setting, self.screen_saver(), "the toy changed the user's screen saver")
+
+
 class ExitHint(ToyTestCase):
     def test_hint_shows_before_the_frame_until_an_options_file_exists(self):
         folder = self.program_folder()
