@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "options/OptionValueRule.h"
 #include "options/OptionsPath.h"
@@ -12,10 +13,10 @@
 namespace {
 
 // The full path of the process's executable (not of this library), however long.
-std::string ExecutablePath() {
-  std::string buffer(MAX_PATH, '\0');
+std::wstring ExecutablePath() {
+  std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);
@@ -25,28 +26,58 @@ std::string ExecutablePath() {
   }
 }
 
+// The text in the system's 8-bit code page, or nothing when a character has no spelling there.
+std::optional<std::string> InCodePage(const std::wstring& text) {
+  if (text.empty()) return std::string();
+  BOOL lossy = FALSE;
+  const int size = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, &lossy);
+  if (size <= 0 || lossy) return std::nullopt;
+  std::string converted(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
+                        converted.data(), size, nullptr, &lossy);
+  return converted;
+}
+
+std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+// Option values are decimal numbers; other characters only end them, so any stand-in will do.
+std::string AsciiOnly(const wchar_t* text) {
+  std::string result;
+  for (; *text != L'\0'; ++text) result.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
+  return result;
+}
+
 }  // namespace
 
-COptionsFile::COptionsFile() { BuildPath(path); }
+COptionsFile::COptionsFile() {
+  BuildPath(path);
+  std::wstring folder = ExecutablePath();
+  if (!folder.empty()) {
+    folder.erase(folder.find_last_of(L"\\/") + 1);
+    filePath = folder + L"mimitap.dat";
+  }
+}
 
 void COptionsFile::BuildPath(char* buffer) {
-  const auto optionsPath = program_paths::OptionsFile(ExecutablePath(), PathCapacity);
+  const auto executable = InCodePage(ExecutablePath());
+  const auto optionsPath = executable ? program_paths::OptionsFile(*executable, PathCapacity) : std::nullopt;
   const std::string& text = optionsPath ? *optionsPath : std::string();
   std::memcpy(buffer, text.c_str(), text.size() + 1);
 }
 
 int COptionsFile::ReadOption(OptionKey key) const {
-  if (path[0] == '\0') return -1;
-  char value[option_rule::ValueCapacity] = {};
-  const std::string marker(option_rule::MissingMarker);
-  ::GetPrivateProfileStringA(OptionSection, OptionKeyName(key), marker.c_str(), value, sizeof(value), path);
-  return option_rule::ValueOf(value);
+  if (filePath.empty()) return -1;
+  wchar_t value[option_rule::ValueCapacity] = {};
+  ::GetPrivateProfileStringW(Widen(OptionSection).c_str(), Widen(OptionKeyName(key)).c_str(),
+                             Widen(option_rule::MissingMarker).c_str(), value,
+                             option_rule::ValueCapacity, filePath.c_str());
+  return option_rule::ValueOf(AsciiOnly(value));
 }
 
 int COptionsFile::WriteOption(OptionKey key, int value) const {
-  if (path[0] == '\0') return 0;
-  char text[16];
-  std::snprintf(text, sizeof(text), "%d", value);
-  ::WritePrivateProfileStringA(OptionSection, OptionKeyName(key), text, path);
+  if (filePath.empty()) return 0;
+  ::WritePrivateProfileStringW(Widen(OptionSection).c_str(), Widen(OptionKeyName(key)).c_str(),
+                               std::to_wstring(value).c_str(), filePath.c_str());
   return 0;
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "options/OptionKeys.h"
 
 // The options file "mimitap.dat" beside the running program. Holds no handle: every read and
@@ -10,11 +12,12 @@ class COptionsFile {
   COptionsFile();
   virtual ~COptionsFile() = default;
 
-  // Writes the options file's full path into `buffer` (PathCapacity bytes). A program folder too
-  // deep for the buffer gives an empty path: such a file can be neither read nor written.
+  // Writes the options file's full path into `buffer` (PathCapacity bytes, the system's 8-bit
+  // code page). A path that does not fit, or that the code page cannot spell, is given as empty
+  // rather than as a path that would name some other file.
   static void BuildPath(char* buffer);
 
-  // The key's value by the reading rule; -1 when it is missing (or the path is unusable).
+  // The key's value by the reading rule; -1 when it is missing.
   int ReadOption(OptionKey key) const;
   // Stores the value as "%d" at once; the platform's result is not looked at.
   int WriteOption(OptionKey key, int value) const;
@@ -23,4 +26,7 @@ class COptionsFile {
 
  private:
   char path[PathCapacity];
+  // The same file as the platform names it, whatever the folder's characters; reads and writes
+  // go through it.
+  std::wstring filePath;
 };

@@ -57,6 +57,18 @@ class OptionsLibrary(ToyTestCase):
         self.assertTrue(info["terminated"], "the path buffer was not terminated")
         self.assertEqual([-1] * 5, info["values"])
 
+    def test_options_beside_a_program_in_a_folder_the_code_page_cannot_spell(self):
+        # Neither code page 932 nor 1252 can spell this folder name in 8 bits.
+        folder = self.session.tmp_dir / "玩具José"
+        folder.mkdir(exist_ok=True)
+        shutil.copy(self.session.dist_dir / "mimiopt.dll", folder / "mimiopt.dll")
+        shutil.copy(self.session.driver_exe, folder / "probe.exe")
+        write_options(folder, noscreenserver=1, keywav=0, otherwav=2, time=1, endaltf4=0)
+        info = run_program_copy(self.session, folder / "probe.exe", ["ininfo", windows_path(folder / "mimiopt.dll")])
+        self.assertEqual([1, 0, 2, 1, 0], info["values"], "the options beside the program were not read")
+        self.assertEqual("", info["path"], "a mangled path would name another file")
+        self.assertTrue(info["terminated"])
+
     def test_osver_reports_the_windows_family(self):
         dll = windows_path(self.session.dist_dir / "mimiopt.dll")
         self.assertEqual(0, self.driver.osver(dll))
