@@ -10,6 +10,7 @@
 #include "app/UserMessages.h"
 #include "framework/ExecutablePath.h"
 #include "framework/MessageBox.h"
+#include "options/OptionsPath.h"
 #include "resources/resource.h"
 #include "surface/SurfaceMessages.h"
 
@@ -21,15 +22,6 @@ bool FileExists(const char* path) {
   if (path[0] == '\0') return false;
   const DWORD attributes = ::GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-// The program's own path with the extension ".txt".
-std::wstring ReadmePath() {
-  std::wstring path = ExecutablePath();
-  const std::size_t nameStart = path.find_last_of(L"\\/:") + 1;
-  const std::size_t dot = path.find_last_of(L'.');
-  if (dot != std::wstring::npos && dot >= nameStart) path.erase(dot);
-  return path + L".txt";
 }
 
 }  // namespace
@@ -126,7 +118,7 @@ void CToyApp::OnAbout() { RunGrownUpDialog(false); }
 
 void CToyApp::OnReadmeExit() {
   if (Window* frame = MainWindow(); frame != nullptr) ::PostMessageW(frame->Handle(), WM_CLOSE, 0, 0);
-  ::ShellExecuteW(nullptr, L"open", ReadmePath().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  ::ShellExecuteW(nullptr, L"open", program_paths::ReadmeFile(ExecutablePath()).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 void CToyApp::OnExit() {

@@ -48,23 +48,27 @@ std::string AsciiOnly(const wchar_t* text) {
   return result;
 }
 
-}  // namespace
-
-COptionsFile::COptionsFile() {
-  BuildPath(path);
-  std::wstring folder = ExecutablePath();
-  if (!folder.empty()) {
-    folder.erase(folder.find_last_of(L"\\/") + 1);
-    filePath = folder + L"mimitap.dat";
-  }
-}
-
-void COptionsFile::BuildPath(char* buffer) {
-  const auto executable = InCodePage(ExecutablePath());
-  const auto optionsPath = executable ? program_paths::OptionsFile(*executable, PathCapacity) : std::nullopt;
+// The 8-bit path for a buffer of PathCapacity bytes, or empty (see BuildPath).
+void WriteEightBitPath(const std::wstring& executable, char* buffer) {
+  const auto eightBit = InCodePage(executable);
+  const auto optionsPath =
+      eightBit ? program_paths::OptionsFile(*eightBit, COptionsFile::PathCapacity) : std::nullopt;
   const std::string& text = optionsPath ? *optionsPath : std::string();
   std::memcpy(buffer, text.c_str(), text.size() + 1);
 }
+
+}  // namespace
+
+COptionsFile::COptionsFile() {
+  const std::wstring executable = ExecutablePath();
+  WriteEightBitPath(executable, path);
+  if (!executable.empty()) {
+    const auto parts = program_paths::Split(executable);
+    filePath = parts.drive + parts.folder + L"mimitap.dat";
+  }
+}
+
+void COptionsFile::BuildPath(char* buffer) { WriteEightBitPath(ExecutablePath(), buffer); }
 
 int COptionsFile::ReadOption(OptionKey key) const {
   if (filePath.empty()) return -1;

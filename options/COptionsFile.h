@@ -22,8 +22,6 @@ class COptionsFile {
   // Stores the value as "%d" at once; the platform's result is not looked at.
   int WriteOption(OptionKey key, int value) const;
 
-  const char* Path() const { return path; }
-
  private:
   char path[PathCapacity];
   // The same file as the platform names it, whatever the folder's characters; reads and writes

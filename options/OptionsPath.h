@@ -7,13 +7,16 @@
 // path splitter divides it (drive, folder with its trailing separator, name, extension).
 namespace program_paths {
 
-struct SplitPath {
-  std::string drive;
-  std::string folder;
-  std::string name;
-  std::string extension;
+template <class Char>
+struct BasicSplitPath {
+  std::basic_string<Char> drive;
+  std::basic_string<Char> folder;
+  std::basic_string<Char> name;
+  std::basic_string<Char> extension;
 };
+using SplitPath = BasicSplitPath<char>;
 SplitPath Split(std::string_view fullPath);
+BasicSplitPath<wchar_t> Split(std::wstring_view fullPath);
 
 // The options file "mimitap.dat" in the program's folder, or nothing when that path would not
 // fit a buffer of `capacity` bytes with its terminating NUL.
@@ -21,5 +24,6 @@ std::optional<std::string> OptionsFile(std::string_view executablePath, std::siz
 
 // The read-me: the program's own path with the extension ".txt".
 std::string ReadmeFile(std::string_view executablePath);
+std::wstring ReadmeFile(std::wstring_view executablePath);
 
 }  // namespace program_paths

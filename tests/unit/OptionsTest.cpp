@@ -160,6 +160,7 @@ TEST(ReadmeFile, IsTheProgramPathWithTxt) {
   EXPECT_EQ(program_paths::ReadmeFile("C:\\my.toys\\mimitap"), "C:\\my.toys\\mimitap.txt");
   EXPECT_EQ(program_paths::ReadmeFile("D:/x/mimi.tap.exe"), "D:/x/mimi.tap.txt");
   EXPECT_EQ(program_paths::ReadmeFile("mimitap.exe"), "mimitap.txt");
+  EXPECT_EQ(program_paths::ReadmeFile(L"C:\\玩具\\mimitap.exe"), L"C:\\玩具\\mimitap.txt");
 }
 
 }  // namespace
