@@ -1,36 +1,51 @@
 #include "app/CMainFrame.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
+#include "app/CursorConfinement.h"
+#include "app/GrownUpKeys.h"
 #include "app/OptionsBinding.h"
 #include "app/SpaceTap.h"
+#include "app/SystemChanges.h"
 #include "app/UserMessages.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
 #include "surface/MediaPath.h"
+#include "surface/CRandomPicker.h"
 #include "surface/MediaTable.h"
 #include "surface/SurfaceMessages.h"
 
 namespace {
 
-void SetScreenSaverActive(bool active) {
-  ::SystemParametersInfoW(SPI_SETSCREENSAVEACTIVE, active ? TRUE : FALSE, nullptr, SPIF_SENDCHANGE);
+bool KeyHeld(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+
+TaskBarPlacement TaskBar() {
+  APPBARDATA query{};
+  query.cbSize = sizeof(query);
+  const auto state = static_cast<UINT>(::SHAppBarMessage(ABM_GETSTATE, &query));
+  TaskBarPlacement taskBar;
+  taskBar.autoHide = (state & ABS_AUTOHIDE) != 0;
+  taskBar.alwaysOnTop = (state & ABS_ALWAYSONTOP) != 0;
+  if (taskBar.autoHide && taskBar.alwaysOnTop) {
+    APPBARDATA position{};
+    position.cbSize = sizeof(position);
+    if (::SHAppBarMessage(ABM_GETTASKBARPOS, &position) != 0) {
+      taskBar.rect = {position.rc.left, position.rc.top, position.rc.right, position.rc.bottom};
+    }
+  }
+  return taskBar;
 }
 
 }  // namespace
 
-bool CMainFrame::ScreenSaverActive() {
-  BOOL active = TRUE;
-  ::SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-  return active != FALSE;
-}
-
-CMainFrame::CMainFrame() : screenSaverActiveAtStart(ScreenSaverActive()) {}
+CMainFrame::CMainFrame() { system_changes::RememberUserScreenSaver(); }
 
 std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
   static constexpr MessageEntry<CMainFrame> table[] = {
       {WM_CREATE, &CMainFrame::OnCreate},
       {WM_SETFOCUS, &CMainFrame::OnSetFocus},
+      {WM_SETCURSOR, &CMainFrame::OnSetCursor},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
       {WMU_SETTINGS_CHANGED, &CMainFrame::OnSettingsChanged},
@@ -40,7 +55,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
   return table;
 }
 
-CMainFrame::~CMainFrame() { ::ClipCursor(nullptr); }
+CMainFrame::~CMainFrame() { system_changes::ReleaseCursor(); }
 
 std::wstring CMainFrame::WindowClass() { return GeneratedClass(0, nullptr, nullptr, nullptr); }
 
@@ -69,7 +84,7 @@ bool CMainFrame::PreCreateWindow(CreateParams& params) {
 bool CMainFrame::LoadCursors() {
   for (std::size_t i = 0; i < cursors.size(); ++i) {
     cursors[i].Reset(static_cast<HCURSOR>(
-        ::LoadImageA(nullptr, MediaPathFromCurrentDirectory(media::CursorFiles[i]).c_str(), IMAGE_CURSOR, 0, 0,
+        ::LoadImageW(nullptr, MediaPathFromCurrentDirectory(media::CursorFiles[i]).c_str(), IMAGE_CURSOR, 0, 0,
                      LR_LOADFROMFILE)));
     if (!cursors[i]) return false;
   }
@@ -100,11 +115,15 @@ LRESULT CMainFrame::OnCreate(const Message&) {
 
   ::ShowWindow(frame, SW_MAXIMIZE);
   ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ForceForeground(frame);
+  ConfineCursor();
 
   osKind = QueryOsKind(frame);
   if (osKind == -1) return -1;
+  InstallLockdown();
 
   if (LoadSettings(settings) != 0) {
+    RemoveLockdown();
     ShowMessageBox(frame, user_messages::NoInitialInfo, user_messages::Caption, MB_OK | MB_ICONINFORMATION);
     return -1;
   }
@@ -114,12 +133,70 @@ LRESULT CMainFrame::OnCreate(const Message&) {
   return 0;
 }
 
+// The screen saver is kept off while the option asks for it and put back as the user had it
+// otherwise, rather than forced on.
 void CMainFrame::ApplyScreenSaverOption() {
   if (settings.noscreenserver == 1) {
-    SetScreenSaverActive(false);
-  } else if (ScreenSaverActive() != screenSaverActiveAtStart) {
-    SetScreenSaverActive(screenSaverActiveAtStart);
+    system_changes::SetScreenSaverActive(false);
+  } else {
+    system_changes::RestoreScreenSaver();
   }
+}
+
+void CMainFrame::InstallLockdown() { keyboardLockdown.Install(osKind != 0); }
+
+void CMainFrame::RemoveLockdown() { keyboardLockdown.Remove(); }
+
+int CMainFrame::ForceForeground(HWND window) {
+  const DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
+  if (windowThread == 0) return -1;
+  const HWND foreground = ::GetForegroundWindow();
+  if (foreground == nullptr) return -1;
+  const DWORD foregroundThread = ::GetWindowThreadProcessId(foreground, nullptr);
+  if (foregroundThread == 0) return -1;
+  if (!::AttachThreadInput(windowThread, foregroundThread, TRUE)) return -1;
+  const bool madeForeground = ::SetForegroundWindow(window) != FALSE;
+  const bool detached = ::AttachThreadInput(windowThread, foregroundThread, FALSE) != FALSE;
+  return madeForeground && detached ? 0 : -1;
+}
+
+void CMainFrame::ConfineCursor() {
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  const PixelRect area = ConfinementRect({client.left, client.top, client.right, client.bottom}, TaskBar());
+  system_changes::ConfineCursor(RECT{area.left, area.top, area.right, area.bottom});
+}
+
+LRESULT CMainFrame::OnSetCursor(const Message& message) {
+  const auto slot = static_cast<std::size_t>(CursorSlotForIndex(CRandomPicker().IndexBySecond()));
+  if (const HCURSOR cursor = cursors[slot].Get(); cursor != nullptr) ::SetCursor(cursor);
+  return Default(message);
+}
+
+bool CMainFrame::PreTranslateMessage(MSG& message) {
+  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
+    // Alt is also told by the key message itself (its context bit), as the system does.
+    const bool altHeld = KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
+    switch (ClassifyGrownUpKey(static_cast<unsigned>(message.wParam), KeyHeld(VK_SHIFT), altHeld, settings.endaltf4)) {
+      case GrownUpKey::OpenMenu:
+        ShowGrownUpMenu();  // the Esc press still goes on to the play surface
+        break;
+      case GrownUpKey::SwallowAltF4:
+        return true;
+      case GrownUpKey::None:
+        break;
+    }
+  }
+  return FrameWindow::PreTranslateMessage(message);
+}
+
+void CMainFrame::ShowGrownUpMenu() {
+  const OwnedMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
+  const HMENU popup = menu ? ::GetSubMenu(menu.Get(), 0) : nullptr;
+  if (popup == nullptr) return;
+  ::SetForegroundWindow(Handle());
+  // The chosen command comes to the frame as WM_COMMAND and is routed from there.
+  ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, 0, 0, 0, Handle(), nullptr);
 }
 
 LRESULT CMainFrame::OnSetFocus(const Message&) {
@@ -148,6 +225,7 @@ LRESULT CMainFrame::OnSoundCue(const Message& message) {
 }
 
 LRESULT CMainFrame::OnDestroy(const Message& message) {
-  if (ScreenSaverActive() != screenSaverActiveAtStart) SetScreenSaverActive(screenSaverActiveAtStart);
+  RemoveLockdown();
+  system_changes::RestoreScreenSaver();
   return Default(message);
 }

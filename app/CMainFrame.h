@@ -3,6 +3,7 @@
 #include <span>
 #include <string>
 
+#include "app/KeyboardLockdown.h"
 #include "app/SettingsBlock.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
@@ -23,12 +24,17 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   static std::wstring WindowClass();
   static std::span<const MessageEntry<CMainFrame>> MessageTable();
 
+  // The grown-up keys: Shift+Esc opens the grown-up menu, Alt+F4 is swallowed when the options
+  // forbid it.
+  bool PreTranslateMessage(MSG& message) override;
+
  protected:
   bool PreCreateWindow(CreateParams& params) override;
 
  private:
   LRESULT OnCreate(const Message& message);
   LRESULT OnSetFocus(const Message& message);
+  LRESULT OnSetCursor(const Message& message);
   LRESULT OnQueryEndSession(const Message& message);
   LRESULT OnPowerBroadcast(const Message& message);
   LRESULT OnSettingsChanged(const Message& message);
@@ -37,12 +43,17 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
 
   bool LoadCursors();
   void ApplyScreenSaverOption();
-  static bool ScreenSaverActive();
+  void InstallLockdown();
+  void RemoveLockdown();
+  void ConfineCursor();
+  void ShowGrownUpMenu();
+  // Makes `window` the foreground window by sharing input with the current foreground thread;
+  // 0 on success, -1 when there is no foreground window or the threads cannot share input.
+  static int ForceForeground(HWND window);
 
   CPlaySurface playSurface;
   int osKind = 0;
   std::array<OwnedCursor, 5> cursors;
   SettingsBlock settings{};
-  // The screen saver is put back as the user had it, not forced on.
-  bool screenSaverActiveAtStart;
+  KeyboardLockdown keyboardLockdown;
 };

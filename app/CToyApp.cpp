@@ -7,6 +7,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/OptionsBinding.h"
+#include "app/SystemChanges.h"
 #include "app/UserMessages.h"
 #include "framework/ExecutablePath.h"
 #include "framework/MessageBox.h"
@@ -18,9 +19,11 @@ namespace {
 
 constexpr const wchar_t* InstanceMutexName = L"MIMITAP_HANDLE_MUTEX";
 
-bool FileExists(const char* path) {
-  if (path[0] == '\0') return false;
-  const DWORD attributes = ::GetFileAttributesA(path);
+// The options file beside the program, found by the program's own wide path: the library's 8-bit
+// path is empty for a folder the code page cannot spell or too deep for its buffer.
+bool OptionsFileExists() {
+  const std::wstring path = ExecutableFolder() + L"mimitap.dat";
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
@@ -54,6 +57,7 @@ LockKeyStates CToyApp::CurrentLockKeys() {
 }
 
 bool CToyApp::InitInstance() {
+  system_changes::UndoOnFault();
   CRandomPicker::UseClock(&clock);
 
   const HANDLE mutex = ::CreateMutexW(nullptr, TRUE, InstanceMutexName);
@@ -73,9 +77,9 @@ bool CToyApp::InitInstance() {
   auto* frame = new CMainFrame;
   SetMainWindow(frame);
 
+  // Without a usable options library there is no options file to speak of: the hint shows.
   SettingsBlock startup{};
-  LoadSettings(startup);
-  if (!FileExists(startup.path)) {
+  if (LoadSettings(startup) != 0 || !OptionsFileExists()) {
     ShowMessageBox(nullptr, user_messages::ExitHint, user_messages::Caption, MB_OK | MB_ICONWARNING);
   }
 
@@ -89,6 +93,8 @@ bool CToyApp::InitInstance() {
 }
 
 int CToyApp::ExitInstance() {
+  // Whichever way the frame went, nothing it changed in the system outlives the toy.
+  system_changes::UndoAll();
   if (lockKeysSaved) {
     for (const unsigned key : LockKeysToTap({savedCapsLock, savedNumLock, savedInsert}, CurrentLockKeys())) {
       ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);

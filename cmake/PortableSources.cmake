@@ -16,6 +16,10 @@ set(MIMI_PORTABLE_SOURCES
   effects/EffectControl.cpp
   app/SettingsBlock.cpp
   app/LockKeyRestore.cpp
+  app/KeyLockRules.cpp
+  app/CursorConfinement.cpp
+  app/AccessibilityShortcuts.cpp
+  app/GrownUpKeys.cpp
 )
 list(TRANSFORM MIMI_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

@@ -13,6 +13,7 @@ add_library(mimiframework STATIC
   framework/Application.cpp
   framework/Dialog.cpp
   framework/Worker.cpp
+  framework/WorkerThread.cpp
   framework/MessageBox.cpp
   framework/ExecutablePath.cpp)
 target_include_directories(mimiframework PUBLIC ${CMAKE_SOURCE_DIR})
@@ -29,6 +30,8 @@ add_executable(mimitap WIN32
   surface/SoundPlayer.cpp
   surface/MediaPath.cpp
   app/SpaceTap.cpp
+  app/KeyboardLockdown.cpp
+  app/SystemChanges.cpp
   resources/mimitap.rc)
 target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)
 target_link_options(mimitap PRIVATE -municode)

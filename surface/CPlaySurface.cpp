@@ -89,13 +89,13 @@ void CPlaySurface::LoadIcons() {
   const int smallWidth = ::GetSystemMetrics(SM_CXSMICON);
   const int smallHeight = ::GetSystemMetrics(SM_CYSMICON);
   for (std::size_t i = 0; i < menuIcons.size(); ++i) {
-    menuIcons[i].Reset(static_cast<HICON>(::LoadImageA(nullptr,
+    menuIcons[i].Reset(static_cast<HICON>(::LoadImageW(nullptr,
                                                        MediaPathFromCurrentDirectory(media::MenuIconFiles[i]).c_str(),
                                                        IMAGE_ICON, smallWidth, smallHeight, LR_LOADFROMFILE)));
   }
   for (std::size_t i = 0; i < dragIcons.size(); ++i) {
     dragIcons[i].Reset(static_cast<HICON>(
-        ::LoadImageA(nullptr, MediaPathFromCurrentDirectory(media::DragIconFiles[i]).c_str(), IMAGE_ICON, 0, 0,
+        ::LoadImageW(nullptr, MediaPathFromCurrentDirectory(media::DragIconFiles[i]).c_str(), IMAGE_ICON, 0, 0,
                      LR_LOADFROMFILE)));
   }
 }

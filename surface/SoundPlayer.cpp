@@ -4,11 +4,12 @@
 #include <mmsystem.h>
 
 #include "app/SettingsBlock.h"
+#include "surface/MediaPath.h"
 
 void StartSound(const media::Sound& sound) {
   const SettingsBlock& settings = ProgramSettings();
   if (!media::GateOpen(sound.gate, settings.keywav, settings.otherwav)) return;
-  ::PlaySoundA(sound.path, nullptr, static_cast<DWORD>(sound.mode));
+  ::PlaySoundW(WideMediaName(sound.path).c_str(), nullptr, static_cast<DWORD>(sound.mode));
 }
 
-void StopSound() { ::PlaySoundA(nullptr, nullptr, 0); }
+void StopSound() { ::PlaySoundW(nullptr, nullptr, 0); }

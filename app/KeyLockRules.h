@@ -1,0 +1,36 @@
+#pragma once
+#include <array>
+#include <span>
+
+// What the keyboard hook does with each key event while the toy runs. The rules are rows of data:
+// the first row whose keys and held modifiers match decides, for presses and releases alike.
+
+enum class KeyVerdict {
+  Pass,                // the event goes on to the system and the toy
+  Swallow,             // nobody sees it
+  SwallowAndTapSpace,  // nobody sees it, and one Space stroke is synthesised in its place
+};
+
+// A key event as the hooks see it: the key, whether it is a release, and the modifiers held.
+struct KeyEvent {
+  unsigned virtualKey = 0;
+  bool isRelease = false;
+  bool ctrlHeld = false;
+  bool shiftHeld = false;
+  bool altHeld = false;
+};
+
+// Keys that are swallowed; their release is answered with a Space (but see HankakuZenkaku).
+inline constexpr std::array<unsigned, 7> SwallowAndMaskKeys = {0x1C, 0x1D, 0xF3, 0xF4, 0x5B, 0x5C, 0x91};
+// The two codes of the Hankaku/Zenkaku key: swallowed without any Space.
+inline constexpr std::array<unsigned, 2> HankakuZenkakuKeys = {0xF3, 0xF4};
+// Keys that are swallowed and answered with a Space on every event, repeats included.
+inline constexpr std::array<unsigned, 10> SwallowAndTapKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19,
+                                                               0x5F, 0xB4, 0xB5, 0xB6, 0xB7};
+
+// The low-level hook of the NT family: Ctrl+Esc, Alt+Tab, Alt+Esc, the system keys, Ctrl+Alt with
+// anything but Delete, and function keys with a modifier (Alt+F4 excepted).
+KeyVerdict JudgeLowLevelKey(const KeyEvent& event);
+
+// The keyboard hook of the 95/98/Me family, which only knows the two key tables.
+KeyVerdict JudgeLegacyKey(const KeyEvent& event);

@@ -1,0 +1,36 @@
+#pragma once
+#include <windows.h>
+
+#include "framework/WorkerThread.h"
+
+// The system-wide keyboard hook that swallows the system keys while the toy runs.
+//
+// On the NT family the low-level hook runs on a thread of its own that does nothing but answer
+// it, so a busy or stalled interface thread (a long fill, a message box) can neither delay a key
+// past the system's hook time-out, which would let it through and may get the hook removed, nor
+// hold it back. The 95/98/Me family's hook is called in the thread that takes a key message from
+// its queue, the toy's interface thread among them; it comes with the screen-saver-running flag.
+class KeyboardLockdown {
+ public:
+  KeyboardLockdown() = default;
+  KeyboardLockdown(const KeyboardLockdown&) = delete;
+  KeyboardLockdown& operator=(const KeyboardLockdown&) = delete;
+  ~KeyboardLockdown() { Remove(); }
+
+  // Installs the hook of the given family once. A hook that cannot be installed is not
+  // reported: the toy then runs without it.
+  void Install(bool legacyFamily);
+  // Removes what Install put in place; does nothing when nothing is installed.
+  void Remove();
+
+ private:
+  bool installed_ = false;
+  bool legacyFamily_ = false;
+  OwnedKernelHandle hookStarted_;  // outlives the hook thread, which sets it
+  WorkerThread hookThread_;
+};
+
+// The hook procedures: each turns the platform's event record into a key event, asks the rules,
+// and swallows (returning 1), taps a Space as well, or passes the event on.
+LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventRecord) noexcept;
+LRESULT CALLBACK LegacyKeyboardHook(int code, WPARAM virtualKey, LPARAM keystrokeFlags) noexcept;

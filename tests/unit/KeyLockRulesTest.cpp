@@ -1,0 +1,187 @@
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "app/AccessibilityShortcuts.h"
+#include "app/CursorConfinement.h"
+#include "app/GrownUpKeys.h"
+#include "app/KeyLockRules.h"
+
+namespace {
+
+// Written out here rather than taken from the product tables, so a wrong table entry shows up.
+constexpr unsigned Esc = 0x1B, Tab = 0x09, Delete = 0x2E, F1 = 0x70, F4 = 0x73, F24 = 0x87;
+// Convert, NonConvert, the two Hankaku/Zenkaku codes, both Windows keys, Scroll Lock.
+constexpr std::array<unsigned, 7> systemKeys = {0x1C, 0x1D, 0xF3, 0xF4, 0x5B, 0x5C, 0x91};
+constexpr std::array<unsigned, 2> hankakuZenkaku = {0xF3, 0xF4};
+// Select, Print, Execute, Help, Kanji, Sleep and the four launch keys.
+constexpr std::array<unsigned, 10> spaceKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19, 0x5F, 0xB4, 0xB5, 0xB6, 0xB7};
+
+template <std::size_t N>
+bool In(const std::array<unsigned, N>& keys, unsigned key) {
+  return std::ranges::find(keys, key) != keys.end();
+}
+
+bool IsFunctionKey(unsigned key) { return key >= F1 && key <= F24; }
+bool IsSystemKey(unsigned key) { return In(systemKeys, key) || In(spaceKeys, key); }
+
+// Every press and release of the key under each of the eight modifier combinations.
+std::vector<KeyEvent> EventsFor(unsigned key) {
+  std::vector<KeyEvent> events;
+  for (unsigned held = 0; held < 8; ++held) {
+    for (bool release : {false, true}) {
+      events.push_back({key, release, (held & 1) != 0, (held & 2) != 0, (held & 4) != 0});
+    }
+  }
+  return events;
+}
+
+std::string Describe(const KeyEvent& e) {
+  char key[16];
+  std::snprintf(key, sizeof key, "key 0x%02X", e.virtualKey);
+  return std::string(key) + (e.isRelease ? " up" : " down") + (e.ctrlHeld ? " +Ctrl" : "") +
+         (e.shiftHeld ? " +Shift" : "") + (e.altHeld ? " +Alt" : "");
+}
+
+KeyVerdict SwallowIf(bool swallow) { return swallow ? KeyVerdict::Swallow : KeyVerdict::Pass; }
+
+// What a system key gets, whichever modifiers are held.
+KeyVerdict SystemKeyVerdict(const KeyEvent& e) {
+  if (In(spaceKeys, e.virtualKey)) return KeyVerdict::SwallowAndTapSpace;
+  if (e.isRelease && !In(hankakuZenkaku, e.virtualKey)) return KeyVerdict::SwallowAndTapSpace;
+  return KeyVerdict::Swallow;
+}
+
+TEST(KeyLockLowLevel, SystemKeysAreSwallowedWhateverIsHeldAndAnsweredWithASpace) {
+  // Launch keys tap on presses and releases; the others on releases only, the Hankaku/Zenkaku
+  // codes never. Ctrl+Alt must not hide the Space a Windows key release gets.
+  for (unsigned key = 0; key < 256; ++key) {
+    if (!IsSystemKey(key)) continue;
+    for (const KeyEvent& e : EventsFor(key)) EXPECT_EQ(JudgeLowLevelKey(e), SystemKeyVerdict(e)) << Describe(e);
+  }
+}
+
+TEST(KeyLockLowLevel, EscNeedsCtrlOrAltAndTabNeedsAlt) {
+  // Esc alone and Shift+Esc pass; Ctrl+Tab and Shift+Tab pass.
+  for (const KeyEvent& e : EventsFor(Esc)) {
+    EXPECT_EQ(JudgeLowLevelKey(e), SwallowIf(e.ctrlHeld || e.altHeld)) << Describe(e);
+  }
+  for (const KeyEvent& e : EventsFor(Tab)) EXPECT_EQ(JudgeLowLevelKey(e), SwallowIf(e.altHeld)) << Describe(e);
+}
+
+TEST(KeyLockLowLevel, FunctionKeysNeedAModifierAndAltAloneLetsF4Through) {
+  for (unsigned key = 0; key < 256; ++key) {
+    if (!IsFunctionKey(key)) continue;
+    for (const KeyEvent& e : EventsFor(key)) {
+      const bool anyHeld = e.ctrlHeld || e.shiftHeld || e.altHeld;
+      const bool altF4 = key == F4 && e.altHeld && !e.ctrlHeld && !e.shiftHeld;
+      EXPECT_EQ(JudgeLowLevelKey(e), SwallowIf(anyHeld && !altF4)) << Describe(e);
+    }
+  }
+}
+
+TEST(KeyLockLowLevel, EveryOtherKeyIsSwallowedOnlyUnderCtrlAltAndDeleteNever) {
+  for (unsigned key = 0; key < 256; ++key) {
+    if (IsSystemKey(key) || IsFunctionKey(key) || key == Esc || key == Tab) continue;
+    for (const KeyEvent& e : EventsFor(key)) {
+      const bool ctrlAlt = e.ctrlHeld && e.altHeld && key != 0 && key != Delete;
+      EXPECT_EQ(JudgeLowLevelKey(e), SwallowIf(ctrlAlt)) << Describe(e);
+    }
+  }
+}
+
+TEST(KeyLockLowLevel, ExtraModifiersNeverLetASwallowedKeyThrough) {
+  for (unsigned key = 0; key < 256; ++key) {
+    for (const KeyEvent& fewer : EventsFor(key)) {
+      if (JudgeLowLevelKey(fewer) == KeyVerdict::Pass) continue;
+      for (const KeyEvent& more : EventsFor(key)) {
+        const bool superset = more.isRelease == fewer.isRelease && (more.ctrlHeld || !fewer.ctrlHeld) &&
+                              (more.shiftHeld || !fewer.shiftHeld) && (more.altHeld || !fewer.altHeld);
+        if (superset) {
+          EXPECT_NE(JudgeLowLevelKey(more), KeyVerdict::Pass) << Describe(more);
+        }
+      }
+    }
+  }
+}
+
+TEST(KeyLockLegacy, OnlySystemKeysAreSwallowedAndModifiersAreIgnored) {
+  // Alt+Tab, Ctrl+Esc, Ctrl+Alt+anything and Shift+F1 all pass here.
+  for (unsigned key = 0; key < 256; ++key) {
+    for (const KeyEvent& e : EventsFor(key)) {
+      EXPECT_EQ(JudgeLegacyKey(e), IsSystemKey(key) ? SystemKeyVerdict(e) : KeyVerdict::Pass) << Describe(e);
+    }
+  }
+}
+
+TEST(CursorConfinement, FourOffRightAndBottomTwoOffLeftAndTopOnlyBehindAHiddenTopmostBarAtANegativeCorner) {
+  for (const PixelRect client : {PixelRect{0, 0, 640, 480}, PixelRect{-7, 13, 1024, 768}}) {
+    for (bool autoHide : {false, true}) {
+      for (bool onTop : {false, true}) {
+        for (int left : {-200, -1, 0, 1}) {
+          for (int top : {-30, -1, 0, 2}) {
+            const TaskBarPlacement bar{autoHide, onTop, {left, top, left + 800, top + 30}};
+            const int inset = autoHide && onTop && left < 0 && top < 0 ? 2 : 0;
+            const PixelRect expected{client.left + inset, client.top + inset, client.right - 4, client.bottom - 4};
+            EXPECT_EQ(ConfinementRect(client, bar), expected)
+                << "autoHide " << autoHide << " onTop " << onTop << " bar at " << left << "," << top;
+          }
+        }
+      }
+    }
+  }
+}
+
+TEST(CursorSlot, EachOfTheFiveCursorsHasTwoIndicesPairedAsDesigned) {
+  std::array<int, 5> uses{};
+  for (int index = 0; index < 10; ++index) {
+    const int slot = CursorSlotForIndex(index);
+    ASSERT_GE(slot, 0) << index;
+    ASSERT_LT(slot, 5) << index;
+    ++uses[static_cast<std::size_t>(slot)];
+  }
+  for (int count : uses) EXPECT_EQ(count, 2);
+
+  const int pairs[5][2] = {{0, 2}, {3, 5}, {1, 7}, {4, 8}, {6, 9}};
+  for (int cursor = 0; cursor < 5; ++cursor) {
+    for (int index : pairs[cursor]) EXPECT_EQ(CursorSlotForIndex(index), cursor) << "index " << index;
+  }
+}
+
+TEST(AccessibilityShortcuts, HotKeyIsClearedOnlyWhileTheFeatureIsOffAndEverythingElseIsKept) {
+  std::vector<std::uint32_t> samples;
+  for (std::uint32_t low = 0; low < 0x200; ++low) {
+    for (std::uint32_t high : {0x0u, 0x8000'0000u, 0xFFFF'FE00u}) samples.push_back(high | low);
+  }
+  for (std::uint32_t flags : samples) {
+    const auto result = accessibility::FlagsWhilePlaying(flags);
+    const bool shortcutOfAnUnusedFeature = (flags & 0x1) == 0 && (flags & 0x4) != 0;
+    ASSERT_EQ(result.has_value(), shortcutOfAnUnusedFeature) << std::hex << flags;
+    if (result) {
+      EXPECT_EQ(*result, flags & ~0x4u) << std::hex << flags;
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(GrownUpKeys, ShiftEscOpensTheMenuAndAltF4IsSwallowedOnlyWhenTheOptionsForbidIt) {
+  EXPECT_EQ(ClassifyGrownUpKey(0x1B, true, false, 1), GrownUpKey::OpenMenu);
+  EXPECT_EQ(ClassifyGrownUpKey(0x1B, true, true, 0), GrownUpKey::OpenMenu);
+  EXPECT_EQ(ClassifyGrownUpKey(0x1B, false, false, 0), GrownUpKey::None);
+  EXPECT_EQ(ClassifyGrownUpKey(0x73, false, true, 0), GrownUpKey::SwallowAltF4);
+  // Any other value allows Alt+F4, the -1 of a missing key and out-of-range values included.
+  for (const int allowed : {1, -1, 2, 99}) EXPECT_EQ(ClassifyGrownUpKey(0x73, false, true, allowed), GrownUpKey::None);
+  EXPECT_EQ(ClassifyGrownUpKey(0x73, false, false, 0), GrownUpKey::None) << "F4 without Alt";
+  EXPECT_EQ(ClassifyGrownUpKey(0x72, false, true, 0), GrownUpKey::None) << "Alt+F3";
+  EXPECT_EQ(ClassifyGrownUpKey(0x74, true, true, 0), GrownUpKey::None) << "Shift+Alt+F5";
+}
+
+}  // namespace
