@@ -45,6 +45,7 @@ def main():
                 (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
                 results += run_bench(session, "startup", windows_path(session, folder))
                 results += run_bench(session, "keys", 50)
+                results += run_bench(session, "swallowed", 50)
                 session.end_programs()
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
@@ -59,6 +60,9 @@ def main():
                   f"{r['committed_kb'] / 1024:.1f} MiB committed")
         elif m == "key_release_to_fill":
             print(f"  key release to filled screen     {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
+                  f"({r['samples']} taps)")
+        elif m == "swallowed_key_to_fill":
+            print(f"  swallowed key to Space's fill    {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")
         elif m == "size":
             print(f"  size of {r['file']:<24} {r['bytes'] / 1024:8.1f} KiB")
