@@ -176,8 +176,10 @@ LRESULT CMainFrame::OnSetCursor(const Message& message) {
 bool CMainFrame::PreTranslateMessage(MSG& message) {
   if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
     // Alt is also told by the key message itself (its context bit), as the system does.
-    const bool altHeld = KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
-    switch (ClassifyGrownUpKey(static_cast<unsigned>(message.wParam), KeyHeld(VK_SHIFT), altHeld, settings.endaltf4)) {
+    const bool altHeld =
+        KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
+    const auto key = static_cast<unsigned>(message.wParam);
+    switch (ClassifyGrownUpKey(key, KeyHeld(VK_SHIFT), altHeld, settings.endaltf4)) {
       case GrownUpKey::OpenMenu:
         ShowGrownUpMenu();  // the Esc press still goes on to the play surface
         break;
