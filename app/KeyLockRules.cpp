@@ -76,3 +76,14 @@ KeyVerdict Judge(std::span<const Rule> rules, const KeyEvent& event) {
 KeyVerdict JudgeLowLevelKey(const KeyEvent& event) { return Judge(LowLevelRules, event); }
 
 KeyVerdict JudgeLegacyKey(const KeyEvent& event) { return Judge(LegacyRules, event); }
+
+KeyVerdict LowLevelKeyJudge::Judge(const KeyEvent& event) {
+  const bool tracked = event.virtualKey < passedPresses_.size();
+  if (tracked && event.isRelease && passedPresses_.test(event.virtualKey)) {
+    passedPresses_.reset(event.virtualKey);
+    return KeyVerdict::Pass;
+  }
+  const KeyVerdict verdict = JudgeLowLevelKey(event);
+  if (tracked && !event.isRelease && verdict == KeyVerdict::Pass) passedPresses_.set(event.virtualKey);
+  return verdict;
+}

@@ -1,5 +1,6 @@
 #pragma once
 #include <array>
+#include <bitset>
 #include <span>
 
 // What the keyboard hook does with each key event while the toy runs. The rules are rows of data:
@@ -34,3 +35,15 @@ KeyVerdict JudgeLowLevelKey(const KeyEvent& event);
 
 // The keyboard hook of the 95/98/Me family, which only knows the two key tables.
 KeyVerdict JudgeLegacyKey(const KeyEvent& event);
+
+// The low-level hook's judge. On top of the rules it lets the release of every key whose press it
+// let through go through as well: the system counts a key down until it sees the release, so a
+// release held back would leave the key down for good, and a Ctrl or Alt stuck down would turn
+// every later key into a swallowed Ctrl+Alt combination. Used by one thread.
+class LowLevelKeyJudge {
+ public:
+  KeyVerdict Judge(const KeyEvent& event);
+
+ private:
+  std::bitset<256> passedPresses_;
+};

@@ -11,6 +11,9 @@ namespace {
 // The installed hook, for passing events on; null when none is installed.
 std::atomic<HHOOK> keyboardHook{nullptr};
 
+// Only the hook thread judges low-level events.
+LowLevelKeyJudge lowLevelJudge;
+
 constexpr DWORD HookStartTimeoutMs = 5000;
 constexpr DWORD HookStopTimeoutMs = 2000;
 
@@ -56,7 +59,7 @@ LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventReco
   event.shiftHeld = PhysicallyHeld(VK_SHIFT);
   // The flag alone misses Alt on some systems' injected keys; the physical state does not.
   event.altHeld = (record->flags & LLKHF_ALTDOWN) != 0 || PhysicallyHeld(VK_MENU);
-  return Act(JudgeLowLevelKey(event), code, message, eventRecord);
+  return Act(lowLevelJudge.Judge(event), code, message, eventRecord);
 }
 
 LRESULT CALLBACK LegacyKeyboardHook(int code, WPARAM virtualKey, LPARAM keystrokeFlags) noexcept {

@@ -185,3 +185,31 @@ TEST(GrownUpKeys, ShiftEscOpensTheMenuAndAltF4IsSwallowedOnlyWhenTheOptionsForbi
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeyLockJudge, ReleasesOfKeysWhosePressWentThroughAlwaysGoThrough) {
+  constexpr unsigned LeftCtrl = 0xA2, LeftAlt = 0xA4, A = 0x41, F5 = 0x74, LeftWin = 0x5B;
+  LowLevelKeyJudge judge;
+  // Alt, then Ctrl (each alone when pressed), then A under both: the A is swallowed, and the
+  // modifiers' releases, judged while both still count as held, go through all the same.
+  EXPECT_EQ(judge.Judge({LeftAlt, false, false, false, false}), KeyVerdict::Pass);
+  EXPECT_EQ(judge.Judge({LeftCtrl, false, false, false, true}), KeyVerdict::Pass);
+  EXPECT_EQ(judge.Judge({A, false, true, false, true}), KeyVerdict::Swallow);
+  EXPECT_EQ(judge.Judge({A, true, true, false, true}), KeyVerdict::Swallow) << "its press was held back";
+  EXPECT_EQ(judge.Judge({LeftCtrl, true, true, false, true}), KeyVerdict::Pass);
+  EXPECT_EQ(judge.Judge({LeftAlt, true, false, false, true}), KeyVerdict::Pass);
+  // F5 pressed alone, released with Shift held: the release completes the press.
+  EXPECT_EQ(judge.Judge({F5, false, false, false, false}), KeyVerdict::Pass);
+  EXPECT_EQ(judge.Judge({F5, true, false, true, false}), KeyVerdict::Pass);
+  // Once released, the key is judged by the rules again.
+  EXPECT_EQ(judge.Judge({F5, true, false, true, false}), KeyVerdict::Swallow);
+  // A swallowed press is never remembered: the Windows key stays swallowed and gives its Space.
+  EXPECT_EQ(judge.Judge({LeftWin, false, false, false, false}), KeyVerdict::Swallow);
+  EXPECT_EQ(judge.Judge({LeftWin, true, false, false, false}), KeyVerdict::SwallowAndTapSpace);
+  // Codes outside the key range are judged by the rules alone.
+  EXPECT_EQ(judge.Judge({0x1FF, false, true, false, true}), KeyVerdict::Swallow);
+  EXPECT_EQ(judge.Judge({0x1FF, true, true, false, true}), KeyVerdict::Swallow);
+}
+
+}  // namespace
