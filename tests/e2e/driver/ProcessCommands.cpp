@@ -241,3 +241,46 @@ void cmdChdir(const Args& args, JsonWriter& out) {
   GetCurrentDirectoryW(MAX_PATH, cwd);
   out.field("cwd", narrow(cwd));
 }
+
+// Suspends or resumes one thread of another process (e.g. a program's interface thread, whose id
+// the window list reports as "tid"). Prints the thread's previous suspend count.
+void cmdThread(const Args& args, JsonWriter& out) {
+  const auto tid = static_cast<DWORD>(args.number(0));
+  const std::string& action = args.at(1);
+  HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, tid);
+  if (!thread) throw CommandError("no such thread: " + args.at(0));
+  DWORD previous = static_cast<DWORD>(-1);
+  if (action == "suspend") {
+    previous = SuspendThread(thread);
+  } else if (action == "resume") {
+    previous = ResumeThread(thread);
+  } else {
+    CloseHandle(thread);
+    throw CommandError("thread: action is suspend or resume");
+  }
+  CloseHandle(thread);
+  if (previous == static_cast<DWORD>(-1)) throw CommandError("thread " + action + " failed");
+  out.field("previous", previous);
+}
+
+// Makes another process die of an unhandled exception: a thread started there at address 0
+// faults on its first instruction, as a stray call through a null pointer would.
+void cmdCrash(const Args& args, JsonWriter& out) {
+  const auto pid = static_cast<DWORD>(args.number(0));
+  ProcessHandle process(PROCESS_CREATE_THREAD | PROCESS_QUERY_INFORMATION | PROCESS_VM_OPERATION |
+                            PROCESS_VM_WRITE | PROCESS_VM_READ | SYNCHRONIZE,
+                        pid);
+  if (!process) throw CommandError("no such process: " + args.at(0));
+  DWORD tid = 0;
+  HANDLE thread = CreateRemoteThread(process.get(), nullptr, 0, nullptr, nullptr, 0, &tid);
+  if (!thread) throw CommandError("CreateRemoteThread failed (error " + std::to_string(GetLastError()) + ")");
+  CloseHandle(thread);
+  const auto ms = static_cast<DWORD>(args.option("ms", 10000));
+  const bool ended = WaitForSingleObject(process.get(), ms) == WAIT_OBJECT_0;
+  out.field("tid", tid).field("ended", ended);
+  if (ended) {
+    DWORD code = 0;
+    GetExitCodeProcess(process.get(), &code);
+    out.field("exit", static_cast<std::int64_t>(code));
+  }
+}

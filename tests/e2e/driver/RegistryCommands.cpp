@@ -120,3 +120,49 @@ void cmdScreenSaver(const Args& args, JsonWriter& out) {
   SystemParametersInfoW(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
   out.field("active", active != FALSE);
 }
+
+namespace {
+
+template <typename Record>
+void accessibility(const Args& args, JsonWriter& out, const char* name, UINT get, UINT set) {
+  Record record{};
+  record.cbSize = sizeof record;
+  if (auto flags = args.option(name)) {
+    SystemParametersInfoW(get, sizeof record, &record, 0);  // keeps the record's other fields
+    record.dwFlags = static_cast<DWORD>(Args::parseNumber(*flags));
+    SetLastError(0);
+    const bool done = SystemParametersInfoW(set, sizeof record, &record, SPIF_UPDATEINIFILE | SPIF_SENDCHANGE) != FALSE;
+    out.field(std::string("set_") + name, done);
+    if (!done) out.field(std::string("set_") + name + "_error", GetLastError());
+  }
+  record = Record{};
+  record.cbSize = sizeof record;
+  if (SystemParametersInfoW(get, sizeof record, &record, 0))
+    out.field(name, static_cast<std::int64_t>(record.dwFlags));
+  else
+    out.key(name).null();
+}
+
+}  // namespace
+
+// The screen-saver-running flag and the flags of the three keyboard accessibility features, as a
+// program starting now reads them (run it as a fresh process: Wine keeps such settings per process
+// once read). --running=0|1, --sticky=F, --filter=F, --toggle=F first set them.
+void cmdSysParams(const Args& args, JsonWriter& out) {
+  if (auto running = args.option("running")) {
+    BOOL previous = FALSE;
+    SetLastError(0);
+    const bool done = SystemParametersInfoW(SPI_SETSCREENSAVERRUNNING, Args::parseNumber(*running) != 0, &previous,
+                                            0) != FALSE;
+    out.field("set_running", done);
+    if (!done) out.field("set_running_error", GetLastError());
+  }
+  accessibility<STICKYKEYS>(args, out, "sticky", SPI_GETSTICKYKEYS, SPI_SETSTICKYKEYS);
+  accessibility<FILTERKEYS>(args, out, "filter", SPI_GETFILTERKEYS, SPI_SETFILTERKEYS);
+  accessibility<TOGGLEKEYS>(args, out, "toggle", SPI_GETTOGGLEKEYS, SPI_SETTOGGLEKEYS);
+  BOOL running = FALSE;
+  if (SystemParametersInfoW(SPI_GETSCREENSAVERRUNNING, 0, &running, 0))
+    out.field("running", running != FALSE);
+  else
+    out.key("running").null();
+}

@@ -68,3 +68,80 @@ void cmdScreenshot(const Args& args, JsonWriter& out) {
   if (!writeBmp(widen(args.at(0)), c)) throw CommandError("cannot write " + args.at(0));
   out.field("width", c.width).field("height", c.height);
 }
+
+// The cursor the system shows now: whether it shows, its handle and position. (Under Wine the
+// handle of another program's cursor cannot be read further: GetIconInfo on it fails. Its picture
+// is read on the display's side; see showcursor.)
+void cmdCursorInfo(const Args&, JsonWriter& out) {
+  CURSORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetCursorInfo(&info)) throw CommandError("GetCursorInfo failed");
+  out.field("showing", (info.flags & CURSOR_SHOWING) != 0);
+  out.field("handle", static_cast<std::int64_t>(reinterpret_cast<INT_PTR>(info.hCursor)));
+  out.field("x", info.ptScreenPos.x).field("y", info.ptScreenPos.y);
+}
+
+namespace {
+
+HCURSOR shownCursor = nullptr;
+HWND cursorWindow = nullptr;
+
+LRESULT CALLBACK cursorWindowProc(HWND hwnd, UINT message, WPARAM wp, LPARAM lp) {
+  if (message == WM_SETCURSOR && shownCursor) {
+    SetCursor(shownCursor);
+    return TRUE;
+  }
+  return DefWindowProcW(hwnd, message, wp, lp);
+}
+
+void nudgePointer(LONG dx) {
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dx = dx;
+  in.mi.dwFlags = MOUSEEVENTF_MOVE;
+  SendInput(1, &in, sizeof in);
+}
+
+}  // namespace
+
+// Shows a cursor file's picture as the pointer: a small top-most window of this driver under the
+// pointer wears it until the next call ('-' takes the window away). The test then reads the
+// picture the display shows, to compare with what another program's pointer shows.
+void cmdShowCursor(const Args& args, JsonWriter& out) {
+  if (cursorWindow) {
+    DestroyWindow(cursorWindow);
+    cursorWindow = nullptr;
+  }
+  if (shownCursor) {
+    DestroyCursor(shownCursor);
+    shownCursor = nullptr;
+  }
+  if (args.at(0) == "-") return;
+  shownCursor = static_cast<HCURSOR>(LoadImageW(nullptr, widen(args.at(0)).c_str(), IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE));
+  if (!shownCursor) throw CommandError("cannot load " + args.at(0));
+  static const ATOM windowClass = [] {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = cursorWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    wc.lpszClassName = L"MimidriveCursor";
+    return RegisterClassW(&wc);
+  }();
+  POINT p{};
+  GetCursorPos(&p);
+  cursorWindow = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, MAKEINTATOM(windowClass), L"mimidrive cursor",
+                                 WS_POPUP | WS_VISIBLE, p.x - 32, p.y - 32, 64, 64, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+  if (!cursorWindow) throw CommandError("cannot create the cursor window");
+  // A pointer move over the window makes the system ask it for its cursor.
+  const ULONGLONG start = GetTickCount64();
+  const auto ms = static_cast<ULONGLONG>(args.option("ms", 300));
+  nudgePointer(1);
+  nudgePointer(-1);
+  MSG msg;
+  while (GetTickCount64() - start < ms) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+  }
+  out.field("hwnd", hwndValue(cursorWindow));
+}

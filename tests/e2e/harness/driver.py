@@ -246,6 +246,16 @@ class Driver:
         reply = self.call("cursor")
         return reply["x"], reply["y"]
 
+    def cursor_info(self):
+        """{'showing', 'handle', 'x', 'y'} of the cursor shown now. Under Wine another program's
+        cursor handle cannot be read further; Session.cursor_picture() reads its picture."""
+        return self.call("cursorinfo")
+
+    def show_cursor(self, path):
+        """A small top-most window of the driver under the pointer wears this cursor file until
+        the next call; None takes it away. For Session.cursor_picture() to learn a file's picture."""
+        self.call("showcursor", "-" if path is None else path)
+
     def pixels(self, points):
         """Colours [(r, g, b), ...] at [(x, y), ...], all read from one copy of the screen."""
         words = [v for p in points for v in p]
@@ -369,6 +379,18 @@ class Driver:
     def wait_process(self, pid, timeout_ms=10000):
         """{'running': bool, 'exit': code if ended}."""
         return self.call("waitprocess", pid, f"--ms={timeout_ms}", timeout=timeout_ms / 1000 + 10)
+
+    def suspend_thread(self, tid):
+        """Suspends a thread of any process (e.g. a program's interface thread: its windows' tid)."""
+        return self.call("thread", tid, "suspend")["previous"]
+
+    def resume_thread(self, tid):
+        return self.call("thread", tid, "resume")["previous"]
+
+    def crash(self, pid, timeout_ms=10000):
+        """Makes the process die of an unhandled exception (a thread of its own jumps to address
+        0); waits for its end. {'ended': bool, 'exit': code (0xC0000005 unless a filter changes it)}."""
+        return self.call("crash", pid, f"--ms={timeout_ms}", timeout=timeout_ms / 1000 + 10)
 
     def ininfo(self, dll):
         """Calls the library's ininfo(char[256], int*, int*, int*, int*, int*).

@@ -233,6 +233,22 @@ class Session:
         """A driver command in its own process, e.g. one that shows a message box."""
         return OneShot(self.wine, self.driver_exe, self.log_dir, words, name, cwd=cwd or self.tmp_dir)
 
+    def system_flags(self, running=None, sticky=None, filter=None, toggle=None):
+        """The screen-saver-running flag and the dwFlags of Sticky Keys, Filter Keys and Toggle Keys
+        as a program starting now sees them: {'running', 'sticky', 'filter', 'toggle'} (None where
+        the system has no value). Read by a fresh process, because a Wine process keeps what it read
+        once. Arguments other than None are set first (Wine 8 stores the running flag, but refuses
+        to set the three accessibility records and always reports their flags as 0)."""
+        words = [f"--{name}={int(value)}" for name, value in
+                 (("running", running), ("sticky", sticky), ("filter", filter), ("toggle", toggle))
+                 if value is not None]
+        return self.run_driver("sysparams", *words, name="sysparams").result(30)
+
+    def cursor_picture(self):
+        """The pointer's picture on this session's display (a CursorPicture; see harness.xcursor)."""
+        from .xcursor import cursor_picture
+        return cursor_picture(self.wine.display)
+
     def message_box(self, text, caption="mimidrive", flags=0, name="messagebox"):
         return self.run_driver("messagebox", text, caption, flags, name=name)
 

@@ -135,6 +135,10 @@ class ToyTestCase(E2ETestCase):
         if not (folder / "mimitap.dat").exists() and dismiss_hint:
             hint = program.wait_for_dialog(timeout=20)
             self.driver.press(hint, 1)
+        return self.toy_of(program)
+
+    def toy_of(self, program):
+        """The started toy once its frame shows and has answered its start-up Space."""
         frame = program.wait_for_window(title=TITLE, timeout=20,
                                         predicate=lambda w: w.rect.width >= self.screen_width())
         surface = self.driver.children(frame.hwnd, id=PANE_ID)[0]
