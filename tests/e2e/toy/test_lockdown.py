@@ -374,9 +374,9 @@ class SystemUndo(LockdownCase):
         setup = self.session.system_flags(running=False, sticky=flags, filter=flags, toggle=flags)
         stored = all(setup.get(f"set_{name}") for name in ("sticky", "filter", "toggle"))
         before = {name: setup[name] for name in ("sticky", "filter", "toggle")}
-        # An ordinary exit on the NT path; on the Windows 98 path (which also sets the running flag)
-        # a fault from outside.
-        for version, ending in ((None, "exit"), ("win98", "crash")):
+        # An ordinary exit and a fault from outside, on the NT path and on the Windows 98 path
+        # (which also sets the running flag).
+        for version, ending in ((None, "exit"), (None, "crash"), ("win98", "crash")):
             with self.subTest(version=version or "nt", ending=ending):
                 self.driver.set_windows_version("mimitap.exe", version)
                 self.screen_saver(True)
@@ -390,7 +390,7 @@ class SystemUndo(LockdownCase):
                 if ending == "crash":
                     crash = self.driver.crash(toy.program.pid)
                     self.assertTrue(crash["ended"], "the toy did not end within 10 s of the fault")
-                    toy.program.wait_exit(10)
+                    self.assertEqual(0xC0000005, toy.program.wait_exit(10), "the toy did not die of the fault")
                 else:
                     self.driver.post(toy.frame.hwnd, WM_CLOSE)
                     self.assertEqual(0, toy.program.wait_exit(15))
@@ -403,6 +403,7 @@ class SystemUndo(LockdownCase):
                 left += [f"{name} flags {after[name]:#x}, were {before[name]:#x}" for name in before
                          if after[name] != before[name]]
                 self.assertEqual([], left, f"after the {ending} (exit {toy.program.wait_exit(1):#x})")
+
 
 if __name__ == "__main__":
     unittest.main()
