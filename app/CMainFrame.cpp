@@ -117,6 +117,8 @@ LRESULT CMainFrame::OnCreate(const Message&) {
   ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ForceForeground(frame);
   ConfineCursor();
+  // One of the toy's pictures from the start, not only once the mouse moves.
+  ChooseCursor();
 
   osKind = QueryOsKind(frame);
   if (osKind == -1) return -1;
@@ -167,9 +169,13 @@ void CMainFrame::ConfineCursor() {
   system_changes::ConfineCursor(RECT{area.left, area.top, area.right, area.bottom});
 }
 
-LRESULT CMainFrame::OnSetCursor(const Message& message) {
+void CMainFrame::ChooseCursor() {
   const auto slot = static_cast<std::size_t>(CursorSlotForIndex(CRandomPicker().IndexBySecond()));
   if (const HCURSOR cursor = cursors[slot].Get(); cursor != nullptr) ::SetCursor(cursor);
+}
+
+LRESULT CMainFrame::OnSetCursor(const Message& message) {
+  ChooseCursor();
   return Default(message);
 }
 

@@ -46,6 +46,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   void InstallLockdown();
   void RemoveLockdown();
   void ConfineCursor();
+  void ChooseCursor();
   void ShowGrownUpMenu();
   // Makes `window` the foreground window by sharing input with the current foreground thread;
   // 0 on success, -1 when there is no foreground window or the threads cannot share input.
