@@ -464,7 +464,8 @@ class OneShot:
             raise DriverError(f"{self.out.stem} still running after {timeout} s") from None
         replies = self.lines()
         if not replies:
-            raise DriverError(f"{self.out.stem} printed nothing; see {self.err}")
+            raise DriverError(f"{self.out.stem} printed nothing (exit status {self.process.returncode}); "
+                              f"see {self.err}")
         return replies[-1]
 
     def kill(self):

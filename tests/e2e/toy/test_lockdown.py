@@ -320,6 +320,7 @@ class Cursor(LockdownCase):
         self.assertEqual(5, len(pictures), "two cursor files show the same picture")
 
         toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
+        self.assertIn(self.session.cursor_picture(), pictures, "before the mouse moves, a picture of none of the files")
         self.assertEqual((0, 0, width - 4, height - 4), tuple(self.driver.clip()))
         self.assertTrue(self.driver.cursor_info()["showing"], "the cursor is hidden")
         self.assertEqual((width - 5, height - 5), self.driver.move(width - 1, height - 1), "the pointer left the clip")
@@ -339,7 +340,8 @@ class Cursor(LockdownCase):
         self.assertEqual(set(), unknown, f"a picture that is none of the five files; shown: {shown}")
         changes = [t for (t, p), (_, q) in zip(samples[1:], samples) if p != q]
         for earlier, later in zip(changes, changes[1:]):
-            self.assertGreater(later - earlier, 0.8, f"the picture changed twice within a second: {changes}")
+            # Changes come at whole seconds; seeing one can lag by the toy's answer to a move.
+            self.assertGreater(later - earlier, 0.6, f"the picture changed twice within a second: {changes}")
 
         # The toy's own exit path releases the clip; Wine also lifts a process's clip when it ends,
         # so after exit it shows only that nothing is left behind.
@@ -378,6 +380,7 @@ class SystemUndo(LockdownCase):
         # (which also sets the running flag).
         for version, ending in ((None, "exit"), (None, "crash"), ("win98", "crash")):
             with self.subTest(version=version or "nt", ending=ending):
+                self.session.end_programs()  # one copy at a time, also after a failed round
                 self.driver.set_windows_version("mimitap.exe", version)
                 self.screen_saver(True)
                 toy = self.start_toy(options={"noscreenserver": 1, "keywav": 1, "otherwav": 1})
