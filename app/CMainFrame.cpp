@@ -165,7 +165,7 @@ int CMainFrame::ForceForeground(HWND window) {
 void CMainFrame::ConfineCursor() {
   RECT client{};
   ::GetClientRect(Handle(), &client);
-  const PixelRect area = ConfinementRect({client.left, client.top, client.right, client.bottom}, TaskBar());
+  const Rect area = ConfinementRect({client.left, client.top, client.right, client.bottom}, TaskBar());
   system_changes::ConfineCursor(RECT{area.left, area.top, area.right, area.bottom});
 }
 

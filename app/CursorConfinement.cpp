@@ -2,8 +2,8 @@
 
 #include <array>
 
-PixelRect ConfinementRect(const PixelRect& client, const TaskBarPlacement& taskBar) {
-  PixelRect area = client;
+Rect ConfinementRect(const Rect& client, const TaskBarPlacement& taskBar) {
+  Rect area = client;
   if (taskBar.autoHide && taskBar.alwaysOnTop && taskBar.rect.left < 0 && taskBar.rect.top < 0) {
     area.left += 2;
     area.top += 2;

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "framework/WorkerThread.h"
+#include "framework/Worker.h"
 
 // The system-wide keyboard hook that swallows the system keys while the toy runs.
 //

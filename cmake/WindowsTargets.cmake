@@ -13,7 +13,6 @@ add_library(mimiframework STATIC
   framework/Application.cpp
   framework/Dialog.cpp
   framework/Worker.cpp
-  framework/WorkerThread.cpp
   framework/MessageBox.cpp
   framework/ExecutablePath.cpp)
 target_include_directories(mimiframework PUBLIC ${CMAKE_SOURCE_DIR})

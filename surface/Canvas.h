@@ -1,16 +1,6 @@
 #pragma once
 #include "surface/ColorTables.h"
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-
-  int Width() const { return right - left; }
-  int Height() const { return bottom - top; }
-  bool operator==(const Rect&) const = default;
-};
+#include "surface/Rect.h"
 
 // Hatch styles, numbered as the platform numbers them.
 enum class HatchStyle { Horizontal = 0, Vertical = 1, ForwardDiagonal = 2, BackwardDiagonal = 3,

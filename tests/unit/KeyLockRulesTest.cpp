@@ -120,14 +120,14 @@ TEST(KeyLockLegacy, OnlySystemKeysAreSwallowedAndModifiersAreIgnored) {
 }
 
 TEST(CursorConfinement, FourOffRightAndBottomTwoOffLeftAndTopOnlyBehindAHiddenTopmostBarAtANegativeCorner) {
-  for (const PixelRect client : {PixelRect{0, 0, 640, 480}, PixelRect{-7, 13, 1024, 768}}) {
+  for (const Rect client : {Rect{0, 0, 640, 480}, Rect{-7, 13, 1024, 768}}) {
     for (bool autoHide : {false, true}) {
       for (bool onTop : {false, true}) {
         for (int left : {-200, -1, 0, 1}) {
           for (int top : {-30, -1, 0, 2}) {
             const TaskBarPlacement bar{autoHide, onTop, {left, top, left + 800, top + 30}};
             const int inset = autoHide && onTop && left < 0 && top < 0 ? 2 : 0;
-            const PixelRect expected{client.left + inset, client.top + inset, client.right - 4, client.bottom - 4};
+            const Rect expected{client.left + inset, client.top + inset, client.right - 4, client.bottom - 4};
             EXPECT_EQ(ConfinementRect(client, bar), expected)
                 << "autoHide " << autoHide << " onTop " << onTop << " bar at " << left << "," << top;
           }
