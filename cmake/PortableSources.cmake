@@ -14,6 +14,10 @@ set(MIMI_PORTABLE_SOURCES
   options/OptionValueRule.cpp
   options/OptionsPath.cpp
   effects/EffectControl.cpp
+  effects/ScatterEffects.cpp
+  effects/CursorEffects.cpp
+  effects/Shockwave.cpp
+  effects/EffectCommands.cpp
   app/SettingsBlock.cpp
   app/LockKeyRestore.cpp
   app/KeyLockRules.cpp

@@ -37,6 +37,15 @@ inline constexpr Sound OpeningCue{"WAV\\POPUPS.WAV", SoundMode::Play, SoundGate:
 inline constexpr Sound ClosingCue{"WAV\\KEY5.WAV", SoundMode::Play, SoundGate::OtherSounds};
 inline constexpr Sound PicturePopup{"WAV\\POPUPL.WAV", SoundMode::Play, SoundGate::OtherSounds};
 
+// The effects' sounds.
+inline constexpr Sound HatchScatterSound{"WAV\\RMM.WAV", SoundMode::Play, SoundGate::OtherSounds};
+inline constexpr Sound SparkleSound{"WAV\\STAR.WAV", SoundMode::Play, SoundGate::OtherSounds};
+inline constexpr Sound GrowingCirclesSound{"WAV\\TEN.WAV", SoundMode::Play, SoundGate::OtherSounds};
+inline constexpr Sound TwinOrbitSound{"WAV\\PON.WAV", SoundMode::Play, SoundGate::OtherSounds};
+inline constexpr Sound BouncingIconSound{"WAV\\SYU.WAV", SoundMode::Loop, SoundGate::OtherSounds};
+inline constexpr Sound DiagonalRingsSound{"WAV\\WWP.WAV", SoundMode::Play, SoundGate::OtherSounds};
+inline constexpr Sound ShockwaveSound{"WAV\\BOM.WAV", SoundMode::Loop, SoundGate::OtherSounds};
+
 // The key-release sound for a tick-seeded index 0 to 9; each file has two of the ten indices.
 Sound KeySoundForIndex(int index);
 
@@ -62,6 +71,13 @@ inline constexpr std::array<const char*, 10> DragIconFiles = {
 inline constexpr std::array<const char*, 5> CursorFiles = {
     "CURSOR\\CURSOR1.CUR", "CURSOR\\CURSOR2.CUR", "CURSOR\\CURSOR3.CUR", "CURSOR\\CURSOR4.CUR",
     "CURSOR\\CURSOR5.CUR"};
+
+// The effects' icons: the eight sparkles K1 to K8 and the four jets of the bouncing icon.
+inline constexpr std::array<const char*, 8> SparkleIconFiles = {
+    "ICON\\KIRA1.ICO", "ICON\\KIRA2.ICO", "ICON\\KIRA3.ICO", "ICON\\KIRA4.ICO",
+    "ICON\\KIRA5.ICO", "ICON\\KIRA6.ICO", "ICON\\KIRA7.ICO", "ICON\\KIRA8.ICO"};
+inline constexpr std::array<const char*, 4> JetIconFiles = {"ICON\\CYUU1.ICO", "ICON\\CYUU2.ICO",
+                                                            "ICON\\CYUU3.ICO", "ICON\\CYUU4.ICO"};
 
 // The drag-icon slot that the second-seeded index picks.
 int DragIconSlotForIndex(int index);
