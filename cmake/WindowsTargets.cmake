@@ -28,6 +28,7 @@ add_executable(mimitap WIN32
   surface/GdiCanvas.cpp
   surface/SoundPlayer.cpp
   surface/MediaPath.cpp
+  effects/EffectRunner.cpp
   app/SpaceTap.cpp
   app/KeyboardLockdown.cpp
   app/SystemChanges.cpp

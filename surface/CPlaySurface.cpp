@@ -49,6 +49,7 @@ std::span<const MessageEntry<CPlaySurface>> CPlaySurface::MessageTable() {
       {WMU_MOSAIC_FILL, &CPlaySurface::OnMosaicFill},
       {WMU_GRADIENT_FILL, &CPlaySurface::OnGradientFill},
       {WMU_SOUND_CUE, &CPlaySurface::OnSoundCue},
+      {WM_DESTROY, &CPlaySurface::OnDestroy},
   };
   return table;
 }
@@ -292,4 +293,18 @@ LRESULT CPlaySurface::OnSoundCue(const Message& message) {
   if (cue.action == media::CueAction::Play) StartSound(*cue.sound);
   if (cue.action == media::CueAction::Stop) StopSound();
   return 1;
+}
+
+bool CPlaySurface::HandleOwnCommand(UINT commandId) {
+  if (const EffectRoutine routine = EffectForCommand(commandId); routine != nullptr) {
+    effects.Start(routine, Handle(), ProgramSettings().otherwav);
+    return true;
+  }
+  return MessageWindow::HandleOwnCommand(commandId);
+}
+
+// The effects draw on this window: they end before it goes.
+LRESULT CPlaySurface::OnDestroy(const Message& message) {
+  effects.EndAll();
+  return Default(message);
 }

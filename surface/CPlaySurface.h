@@ -4,6 +4,7 @@
 #include <array>
 #include <span>
 
+#include "effects/EffectRunner.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
 
@@ -20,6 +21,8 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
 
  protected:
   bool PreCreateWindow(CreateParams& params) override;
+  // The effects menu's commands start their effects.
+  bool HandleOwnCommand(UINT commandId) override;
 
  private:
   LRESULT OnPaint(const Message& message);
@@ -38,6 +41,7 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   LRESULT OnMosaicFill(const Message& message);
   LRESULT OnGradientFill(const Message& message);
   LRESULT OnSoundCue(const Message& message);
+  LRESULT OnDestroy(const Message& message);
 
   void PrepareMenuLook();
   void LoadIcons();
@@ -54,4 +58,5 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   OwnedFont menuFont;
   std::array<OwnedIcon, 5> menuIcons;
   std::array<OwnedIcon, 10> dragIcons;
+  EffectRunner effects;
 };

@@ -40,12 +40,15 @@ def main():
     for width, height in ((1024, 768), (1920, 1080)):
         with Session(name=f"bench-{width}x{height}", screen=(width, height)) as session:
             results += run_bench(session, "fills", 30)
+            if width == 1920:
+                results += run_bench(session, "effects", timeout=900)
             if width == 1024:
                 folder = session.fresh_dist("bench")
                 (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
                 results += run_bench(session, "startup", windows_path(session, folder))
                 results += run_bench(session, "keys", 50)
                 results += run_bench(session, "swallowed", 50)
+                results += run_bench(session, "busykeys", 50)
                 session.end_programs()
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
@@ -64,6 +67,14 @@ def main():
         elif m == "swallowed_key_to_fill":
             print(f"  swallowed key to Space's fill    {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")
+        elif m == "key_release_to_fill_during_effect":
+            rest = next((x for x in results if x["measure"] == "key_release_to_fill"), None)
+            ratio = f", {r['median_ms'] / rest['median_ms']:.2f} x at rest" if rest and rest["median_ms"] > 0 else ""
+            print(f"  key release to fill, hatch scatter running {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95"
+                  f"{ratio}")
+        elif m == "effect":
+            print(f"  {r['effect']:<16} {r['width']}x{r['height']}   {r['step_drawing_ms']:8.3f} ms drawing a step, "
+                  f"{r['running_s']:6.1f} s running ({r['steps']} steps)")
         elif m == "size":
             print(f"  size of {r['file']:<24} {r['bytes'] / 1024:8.1f} KiB")
         elif m.endswith("_fill"):

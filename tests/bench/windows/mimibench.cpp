@@ -3,6 +3,8 @@
 //   mimibench startup <program folder>     start to full-screen frame, and memory after start
 //   mimibench keys <taps>                  key release to filled screen on the running toy
 //   mimibench swallowed <taps>             Windows key release (swallowed, answered with a Space) to filled screen
+//   mimibench busykeys <taps>              key release to filled screen while an effect runs on the toy
+//   mimibench effects                      drawing time of one step of each effect, and its running time
 #include <windows.h>
 #include <psapi.h>
 
@@ -13,8 +15,12 @@
 #include <string>
 #include <vector>
 
+#include "effects/Effects.h"
 #include "surface/GdiCanvas.h"
 #include "surface/SurfaceFills.h"
+
+// The effect host's PlaySound, not the platform's macro of that name.
+#undef PlaySound
 
 namespace {
 
@@ -47,7 +53,7 @@ void Settle(HWND window) {
   ::ReleaseDC(window, dc);
 }
 
-int Fills(int repetitions) {
+HWND CreateBenchWindow() {
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = ::DefWindowProcW;
   windowClass.hInstance = ::GetModuleHandleW(nullptr);
@@ -58,6 +64,11 @@ int Fills(int repetitions) {
                                         0, ScreenWidth(), ScreenHeight(), nullptr, nullptr, windowClass.hInstance,
                                         nullptr);
   ::UpdateWindow(window);
+  return window;
+}
+
+int Fills(int repetitions) {
+  const HWND window = CreateBenchWindow();
   const struct {
     const char* name;
     void (*fill)(Canvas&);
@@ -186,6 +197,80 @@ int KeyToFill(int taps, WORD key, const char* measure) {
   return times.empty() ? 1 : 0;
 }
 
+// Key answers while the hatch scatter draws on the toy, started as the effects menu starts it.
+int BusyKeys(int taps) {
+  const HWND frame = FindToyFrame();
+  if (frame == nullptr) {
+    std::printf("{\"error\":\"the toy is not running\"}\n");
+    return 1;
+  }
+  const HWND surface = ::GetDlgItem(frame, 0xE900);
+  ::PostMessageW(surface, WM_COMMAND, 131, 0);
+  ::Sleep(200);
+  const int result = KeyToFill(taps, 'A', "key_release_to_fill_during_effect");
+  ::PostMessageW(surface, WM_KEYDOWN, VK_F1, 0);  // a stop request without the menu
+  return result;
+}
+
+// The host of a benchmark run: sleeps for real or not at all, never stops, keeps the cursor in
+// the middle and plays nothing.
+class BenchHost final : public EffectHost {
+ public:
+  explicit BenchHost(bool sleeps) : sleeps_(sleeps) {}
+  int steps = 0;
+  bool StopRequested() override {
+    ++steps;
+    return false;
+  }
+  void Sleep(int milliseconds) override {
+    if (sleeps_) ::Sleep(static_cast<DWORD>(milliseconds));
+  }
+  Point CursorPosition() override { return {ScreenWidth() / 2, ScreenHeight() / 2}; }
+  std::int64_t CalendarSeconds() override { return 1700000000; }
+  void PlaySound(const media::Sound&) override {}
+  void StopSound() override {}
+
+ private:
+  bool sleeps_;
+};
+
+int EffectTimes() {
+  const HWND window = CreateBenchWindow();
+  const struct {
+    const char* name;
+    EffectRoutine routine;
+  } effects[] = {{"HatchScatter", HatchScatter},   {"Sparkle", Sparkle},           {"GrowingCircles", GrowingCircles},
+                 {"TwinOrbit", TwinOrbit},         {"BouncingIcon", BouncingIcon}, {"DiagonalRings", DiagonalRings},
+                 {"Shockwave", Shockwave}};
+  for (const auto& effect : effects) {
+    double drawing = 0;
+    int steps = 0;
+    {
+      GdiCanvas canvas(window);
+      BenchHost host(false);
+      const double start = NowMs();
+      effect.routine(canvas, host);
+      Settle(window);
+      drawing = NowMs() - start;
+      steps = host.steps;
+    }
+    double running = 0;
+    {
+      GdiCanvas canvas(window);
+      BenchHost host(true);
+      const double start = NowMs();
+      effect.routine(canvas, host);
+      Settle(window);
+      running = NowMs() - start;
+    }
+    std::printf("{\"measure\":\"effect\",\"effect\":\"%s\",\"width\":%d,\"height\":%d,\"steps\":%d,"
+                "\"step_drawing_ms\":%.4f,\"running_s\":%.2f}\n",
+                effect.name, ScreenWidth(), ScreenHeight(), steps, drawing / std::max(steps, 1), running / 1000.0);
+  }
+  ::DestroyWindow(window);
+  return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -194,6 +279,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"startup" && argc > 2) return Startup(argv[2]);
   if (command == L"keys") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, 'A', "key_release_to_fill");
   if (command == L"swallowed") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, VK_LWIN, "swallowed_key_to_fill");
-  std::printf("usage: mimibench fills [n] | startup <folder> | keys [n] | swallowed [n]\n");
+  if (command == L"busykeys") return BusyKeys(argc > 2 ? _wtoi(argv[2]) : 50);
+  if (command == L"effects") return EffectTimes();
+  std::printf("usage: mimibench fills [n] | startup <folder> | keys [n] | swallowed [n] | busykeys [n] | effects\n");
   return 2;
 }

@@ -49,6 +49,7 @@ void cmdMessageBox(const Args&, JsonWriter&);
 void cmdLaunch(const Args&, JsonWriter&);
 void cmdKill(const Args&, JsonWriter&);
 void cmdProcesses(const Args&, JsonWriter&);
+void cmdProcStats(const Args&, JsonWriter&);
 void cmdWaitProcess(const Args&, JsonWriter&);
 void cmdThread(const Args&, JsonWriter&);
 void cmdCrash(const Args&, JsonWriter&);

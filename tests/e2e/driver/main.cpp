@@ -42,6 +42,7 @@ constexpr std::array commands{
     CommandEntry{"launch", cmdLaunch, "EXE [--cwd=DIR] [-- ARGS...]  start, print pid, wait, print exit"},
     CommandEntry{"kill", cmdKill, "PID [CODE]  TerminateProcess"},
     CommandEntry{"processes", cmdProcesses, "running processes"},
+    CommandEntry{"procstats", cmdProcStats, "PID  handles, threads and committed memory of a process"},
     CommandEntry{"waitprocess", cmdWaitProcess, "PID [--ms=N]  wait for a process to end"},
     CommandEntry{"thread", cmdThread, "TID suspend|resume  suspend or resume a thread"},
     CommandEntry{"crash", cmdCrash, "PID [--ms=N]  a thread at address 0 in the process; wait for its end"},

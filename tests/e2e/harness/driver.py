@@ -373,6 +373,10 @@ class Driver:
     def processes(self):
         return [Record(p) for p in self.call("processes")["processes"]]
 
+    def proc_stats(self, pid):
+        """{'handles', 'threads', 'committed', 'working_set'} of a running process."""
+        return self.call("procstats", pid)
+
     def kill(self, pid, code=1):
         return self.call("kill", pid, code)["terminated"]
 
