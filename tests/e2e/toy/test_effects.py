@@ -126,6 +126,36 @@ class Effects(EffectsCase):
         self.assertLess(stopped.count(WHITE), stopped.width * stopped.height, "wiped although it was stopped")
 
 
+    def test_one_request_stops_every_running_effect(self):
+        before = self.toy.settle()
+        since = self.driver.tick()
+        for command in (131, 147):  # both run side by side: the second start does not end the first
+            self.start_effect(self.toy, command)
+        self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "WWP.WAV", since=since)
+        self.drawing(before)
+        self.driver.button_down("right")
+        self.driver.button_up("right")
+        self.still()
+
+
+class EffectsWithoutSounds(EffectsCase):
+    def test_effects_run_silently_and_their_end_still_stops_any_sound(self):
+        toy = self.start_toy(options={"keywav": 1, "otherwav": 0})
+        self.centre_cursor(toy)
+        before = toy.settle()
+        since = self.driver.tick()
+        self.start_effect(toy, 148)
+        self.drawing(before)
+        # A key sound plays over the effect, and the effect's end cuts it off.
+        self.driver.tap(VK.letter("A"))
+        key = toy.sounds.wait_for(lambda c: c.started and c.basename.upper() in KEY_SOUNDS, since=since)
+        self.driver.post(toy.surface.hwnd, WM_KEYDOWN, VK.F1, 0)
+        toy.sounds.wait_for(lambda c: c.stop and c.time >= key.time, since=since)
+        self.still()
+        played = [c.basename for c in toy.sounds.calls(since) if c.started]
+        self.assertEqual([key.basename], played, "an effect played a sound with other sounds off")
+
+
 class EffectsAndExit(EffectsCase):
     def test_closing_the_toy_while_an_effect_runs_ends_it_promptly_and_cleanly(self):
         width, height = self.driver.screen_size()
