@@ -19,8 +19,8 @@ def bench_exe():
     return config.build_dir() / "windows-x86_64" / "tests" / "bench" / "windows" / "mimibench.exe"
 
 
-def run_bench(session, *args, timeout=300):
-    program = session.launch(exe=bench_exe(), cwd=session.tmp_dir, args=[str(a) for a in args],
+def run_bench(session, *args, timeout=300, cwd=None):
+    program = session.launch(exe=bench_exe(), cwd=cwd or session.tmp_dir, args=[str(a) for a in args],
                              trace_sounds=False)
     program.wait_exit(timeout)
     figures = []
@@ -41,7 +41,8 @@ def main():
         with Session(name=f"bench-{width}x{height}", screen=(width, height)) as session:
             results += run_bench(session, "fills", 30)
             if width == 1920:
-                results += run_bench(session, "effects", timeout=900)
+                # From a program folder, where the effects find their icons.
+                results += run_bench(session, "effects", timeout=900, cwd=session.fresh_dist("effects"))
             if width == 1024:
                 folder = session.fresh_dist("bench")
                 (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")

@@ -112,7 +112,8 @@ class Effects(EffectsCase):
     def test_shockwave_ends_white_at_the_centre_and_leaves_its_rings_when_stopped(self):
         since = self.driver.tick()
         self.start_effect(self.toy, SHOCKWAVE)
-        self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "BOM.WAV", since=since)
+        rumble = self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "BOM.WAV", since=since)
+        self.assertEqual(LOOP, rumble.flags)
         self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=10)
         wiped = self.still()
         self.assertEqual(wiped.width * wiped.height, wiped.count(WHITE), "the shockwave did not end white")
