@@ -11,6 +11,7 @@ set(MIMI_PORTABLE_SOURCES
   surface/MosaicFill.cpp
   surface/GradientFill.cpp
   surface/IconSprinkle.cpp
+  surface/EffectsMenuTable.cpp
   options/OptionValueRule.cpp
   options/OptionsPath.cpp
   effects/EffectControl.cpp
