@@ -25,6 +25,8 @@ add_executable(mimitap WIN32
   app/OptionsBinding.cpp
   app/PlatformClock.cpp
   surface/CPlaySurface.cpp
+  surface/CPlaySurfaceMenu.cpp
+  surface/Utf8Text.cpp
   surface/GdiCanvas.cpp
   surface/SoundPlayer.cpp
   surface/MediaPath.cpp

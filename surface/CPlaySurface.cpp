@@ -50,6 +50,10 @@ std::span<const MessageEntry<CPlaySurface>> CPlaySurface::MessageTable() {
       {WMU_GRADIENT_FILL, &CPlaySurface::OnGradientFill},
       {WMU_SOUND_CUE, &CPlaySurface::OnSoundCue},
       {WM_DESTROY, &CPlaySurface::OnDestroy},
+      {WMU_SHOW_EFFECTS_MENU, &CPlaySurface::OnShowEffectsMenu},
+      {WM_MEASUREITEM, &CPlaySurface::OnMeasureItem},
+      {WM_DRAWITEM, &CPlaySurface::OnDrawItem},
+      {WM_MENUCHAR, &CPlaySurface::OnMenuChar},
   };
   return table;
 }

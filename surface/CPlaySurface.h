@@ -42,6 +42,11 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   LRESULT OnGradientFill(const Message& message);
   LRESULT OnSoundCue(const Message& message);
   LRESULT OnDestroy(const Message& message);
+  // The effects menu.
+  LRESULT OnShowEffectsMenu(const Message& message);
+  LRESULT OnMeasureItem(const Message& message);
+  LRESULT OnDrawItem(const Message& message);
+  LRESULT OnMenuChar(const Message& message);
 
   void PrepareMenuLook();
   void LoadIcons();

@@ -94,6 +94,7 @@ class Effects(EffectsCase):
                     after = self.still()
                 finally:
                     releases[stop_name]()
+                self.toy.close_menu()  # the release opens the effects menu
                 self.assertGreater(after.differs_from(before), 0, "the drawing did not stay")
 
     def test_function_keys_that_open_no_menu_do_not_stop_an_effect(self):
@@ -106,8 +107,9 @@ class Effects(EffectsCase):
         first = self.screen()
         self.drawing(first)
         self.driver.key_down(VK.F1)
-        self.driver.key_up(VK.F1)
         self.still()
+        self.driver.key_up(VK.F1)
+        self.toy.close_menu()
 
     def test_shockwave_ends_white_at_the_centre_and_leaves_its_rings_when_stopped(self):
         since = self.driver.tick()
@@ -122,8 +124,9 @@ class Effects(EffectsCase):
         self.toy.settle()
         self.start_effect(self.toy, SHOCKWAVE)
         self.driver.button_down("right")
-        self.driver.button_up("right")
         stopped = self.still()
+        self.driver.button_up("right")
+        self.toy.close_menu()
         self.assertLess(stopped.count(WHITE), stopped.width * stopped.height, "wiped although it was stopped")
 
 
@@ -135,8 +138,9 @@ class Effects(EffectsCase):
         self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "WWP.WAV", since=since)
         self.drawing(before)
         self.driver.button_down("right")
-        self.driver.button_up("right")
         self.still()
+        self.driver.button_up("right")
+        self.toy.close_menu()
 
 
 class EffectsWithoutSounds(EffectsCase):

@@ -22,6 +22,8 @@ SPACE_ON_RELEASE = (VK.CONVERT, VK.NONCONVERT, VK.LWIN, VK.RWIN, VK.SCROLL)
 # Swallowed with a Space tap on every event: press, repeat, release.
 SPACE_ON_EVERY_EVENT = (VK.SELECT, VK.PRINT, VK.EXECUTE, VK.HELP, VK.KANJI, VK.SLEEP) + LAUNCH_KEYS
 F_KEYS = range(VK.F1, VK.F1 + 24)
+# Their release without Alt opens the effects menu.
+MENU_KEYS = {VK.APPS} | {VK.F1 + n - 1 for n in (1, 4, 5, 8, 9, 12, 13, 16, 17, 20, 21, 24)}
 
 
 def verdict(key, held, down):
@@ -97,18 +99,20 @@ class LockdownCase(ToyTestCase):
 class HookRules(LockdownCase):
     def press(self, keys, hold_ms=0):
         """Presses keys in order and releases them in reverse; the last one is tapped or held with
-        repeats. Returns the events the toy should pass on and the Space taps it should make."""
+        repeats. Returns the events the toy should pass on, the Space taps it should make and
+        whether the effects menu should open."""
         held = set()
-        passed, spaces = [], 0
+        passed, spaces, menu = [], 0, False
 
         def event(key, down):
-            nonlocal spaces
+            nonlocal spaces, menu
             if key in MODIFIERS:
                 passes, taps = True, 0  # a swallowed release would leave the key down for good
             else:
                 passes, taps = verdict(key, held, down)
             if passes:
                 passed.append((key, down))
+                menu = menu or (not down and key in MENU_KEYS and "alt" not in held)
             spaces += taps
 
         for key in keys[:-1]:
@@ -127,7 +131,7 @@ class HookRules(LockdownCase):
             self.driver.key_up(key)
             held.discard(MODIFIERS.get(key))
             event(key, False)
-        return passed, spaces
+        return passed, spaces, menu
 
     def test_escape_combinations_do_not_escape_and_synthesised_spaces_reach_the_surface(self):
         ctrl, alt, shift = VK.CONTROL, VK.MENU, VK.SHIFT
@@ -158,7 +162,7 @@ class HookRules(LockdownCase):
                     baseline = self.visible_windows()
                 start = len(watcher.seen())
                 since = self.driver.tick()
-                passed, spaces = self.press(keys, hold_ms)
+                passed, spaces, menu_expected = self.press(keys, hold_ms)
                 events = self.settled_events(watcher, toy, start, len(passed) + 2 * spaces)
                 others = [(e.vk, e.down) for e in events if e.vk != VK.SPACE]
                 space_events = [e for e in events if e.vk == VK.SPACE]
@@ -174,6 +178,14 @@ class HookRules(LockdownCase):
                     problems.append(f"{got_spaces} Space taps ({len(space_events)} events), expected {spaces}")
                 elif len(sounds) != surface_answers(events):
                     problems.append(f"{len(sounds)} sound requests, expected {surface_answers(events)}: {sounds}")
+                if menu_expected:
+                    try:
+                        toy.close_menu()
+                        toy.settle()
+                    except AssertionError as e:
+                        problems.append(str(e))
+                elif toy.menu() is not None:
+                    problems.append("a menu opened")
                 problems += self.in_front_problems(toy, baseline)
                 stuck = [k for k in MODIFIERS if (k, True) in others and (k, False) not in others]
                 if stuck:

@@ -91,6 +91,16 @@ class Toy:
                   (r.right - 6, r.bottom - 6)]
         return self.driver.pixels(points)
 
+    def menu(self):
+        """The toy's open popup menu window (the effects menu, or the grown-up menu), or None."""
+        return next(iter(self.driver.windows(class_name="#32768", pid=self.program.pid, visible=True)), None)
+
+    def close_menu(self, timeout=5.0):
+        """Waits for the menu that a release opens and closes it with Esc."""
+        wait_until(self.menu, timeout, message="no menu opened")
+        self.driver.tap(VK.ESCAPE)
+        wait_until(lambda: self.menu() is None, timeout, message="the menu stayed open after Esc")
+
     def send_frame(self, message, wparam=0, lparam=0):
         return self.driver.send(self.frame.hwnd, message, wparam, lparam)
 
