@@ -78,6 +78,22 @@ def main(argv=None):
         driver.wheel(-120)
         shot("wheel")
 
+        # The effects menu at the cursor, then two of its effects.
+        driver.click(cx, cy, button="right")
+        shot("effects-menu")
+        driver.tap(VK.letter("S"))
+        time.sleep(1.5)
+        driver.move(cx + 1, cy)  # shows what the effect's thread drew
+        shot("hatch-scatter")
+        driver.click(cx, cy, button="right")
+        driver.tap(VK.letter("B"))
+        for step in range(20):
+            driver.move(cx + 200 - step * 20, cy + 100 - step * 10, steps=3)
+        shot("twin-orbit")
+        driver.key_down(VK.F1)  # a stop request
+        driver.key_up(VK.F1)
+        driver.tap(VK.ESCAPE)
+
         calls = program.sounds.calls()
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))
         if program.running():

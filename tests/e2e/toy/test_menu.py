@@ -1,0 +1,90 @@
+"""The effects menu: where and when it opens, what it looks like, and how letters and other keys
+answer while it is open."""
+
+import unittest
+
+from toysupport import VK, ToyTestCase, wait_until
+
+WMU_SHOW_EFFECTS_MENU = 5025
+ITEMS = 8
+
+
+class EffectsMenu(ToyTestCase):
+    def setUp(self):
+        super().setUp()
+        self.toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
+        self.at = (400, 300)
+        self.driver.move(*self.at)
+
+    def open_by(self, press, release):
+        press()
+        release()
+        return wait_until(self.toy.menu, 5, message="no menu opened")
+
+    def test_releases_open_it_at_the_cursor_and_letters_choose_their_effect(self):
+        right = (lambda: self.driver.button_down("right"), lambda: self.driver.button_up("right"))
+        for name, (press, release) in {"right button": right,
+                                       "F5": (lambda: self.driver.key_down(VK.F5), lambda: self.driver.key_up(VK.F5)),
+                                       "Apps": (lambda: self.driver.key_down(VK.APPS),
+                                                lambda: self.driver.key_up(VK.APPS))}.items():
+            with self.subTest(name):
+                # (Under Wine the pointer may jump to the middle when a menu closes: put it back.)
+                self.driver.move(*self.at)
+                menu = self.open_by(press, release)
+                x, y = menu.rect.center
+                self.assertLessEqual(abs(x - self.at[0]) + abs(y - self.at[1]), 2, f"not centred on the cursor: {menu}")
+                self.assertEqual(self.toy.frame.hwnd, menu.owner, "the menu belongs to the toy's frame")
+                self.toy.close_menu()
+
+        # "Y" chooses the shockwave; "5" closes the menu and starts nothing.
+        self.open_by(*right)
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("Y"))
+        self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "BOM.WAV", since=since, timeout=5)
+        self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=10)
+        self.open_by(*right)
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("5"))
+        wait_until(lambda: self.toy.menu() is None, 5, message="5 left the menu open")
+        self.toy.settle()
+        started = [c.basename for c in self.toy.sounds.calls(since) if c.started]
+        self.assertFalse(set(started) & {"RMM.WAV", "STAR.WAV", "PON.WAV", "BOM.WAV", "SYU.WAV", "WWP.WAV", "TEN.WAV"},
+                         f"5 started an effect: {started}")
+
+        # No menu while the left button is held.
+        self.driver.button_down("left")
+        self.driver.button_down("right")
+        self.driver.button_up("right")
+        self.toy.settle()
+        self.assertIsNone(self.toy.menu(), "a menu opened with the left button held")
+        self.driver.button_up("left")
+
+    def test_opening_stops_the_sound_and_moving_the_selection_redraws_the_items(self):
+        since = self.driver.tick()
+        self.driver.post(self.toy.surface.hwnd, 0x0111, 146, 0)  # the bouncing icon, with its looping sound
+        self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "SYU.WAV", since=since)
+        opened = self.driver.tick()
+        self.driver.post(self.toy.surface.hwnd, WMU_SHOW_EFFECTS_MENU)
+        menu = wait_until(self.toy.menu, 5, message="no menu opened")
+        self.toy.sounds.wait_for(lambda c: c.stop, since=opened, timeout=5)
+
+        shot = self.driver.screenshot(rect=menu.rect)
+        before = set(shot.colours())
+        rows = [menu.rect.top + (2 * i + 1) * menu.rect.height // (2 * ITEMS) for i in range(ITEMS)]
+        self.driver.tap(VK.DOWN)
+        self.driver.tap(VK.DOWN)
+        after = wait_until(lambda: (lambda s: s if set(s.colours()) - before else None)(
+            self.driver.screenshot(rect=menu.rect)), 5, message="moving the selection drew no highlight")
+        highlight = max(set(after.colours()) - before, key=lambda c: after.count(c))
+        lit = [i for i, y in enumerate(rows) if after.pixel(menu.rect.width - 4, y - menu.rect.top) == highlight]
+        self.assertEqual([1], lit, "the second item should be the one drawn selected")
+        # Every item shows its picture at the left, 16 pixels square.
+        background = after.pixel(menu.rect.width - 4, rows[0] - menu.rect.top)
+        for i, y in enumerate(rows):
+            picture = after.crop(2, y - menu.rect.top - 8, 18, 16)
+            self.assertGreater(len(set(picture.colours()) - {background, highlight}), 1, f"item {i} has no picture")
+        self.toy.close_menu()
+
+
+if __name__ == "__main__":
+    unittest.main()
