@@ -179,7 +179,7 @@ void cmdProcStats(const Args& args, JsonWriter& out) {
   }
   out.field("handles", handles);
   out.field("threads", threads);
-  out.field("committed", static_cast<std::int64_t>(memory.PrivateUsage));
+  out.field("committed", static_cast<std::int64_t>(memory.PagefileUsage));
   out.field("working_set", static_cast<std::int64_t>(memory.WorkingSetSize));
 }
 

@@ -92,7 +92,7 @@ def main(argv=None):
         shot("twin-orbit")
         driver.key_down(VK.F1)  # a stop request
         driver.key_up(VK.F1)
-        driver.tap(VK.ESCAPE)
+        driver.tap(VK.ESCAPE)  # the menu that F1's release opened
 
         calls = program.sounds.calls()
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))

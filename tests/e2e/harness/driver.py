@@ -374,7 +374,8 @@ class Driver:
         return [Record(p) for p in self.call("processes")["processes"]]
 
     def proc_stats(self, pid):
-        """{'handles', 'threads', 'committed', 'working_set'} of a running process."""
+        """{'handles', 'threads', 'committed', 'working_set'} of a running process. Wine reports no
+        handle count (0); 'committed' is the process's committed memory (PagefileUsage)."""
         return self.call("procstats", pid)
 
     def kill(self, pid, code=1):

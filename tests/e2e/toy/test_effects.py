@@ -199,7 +199,9 @@ class EffectsAndExit(EffectsCase):
         baseline_threads = self.driver.proc_stats(toy.program.pid)["threads"]
         warm = run(10)
         done = run(100)
-        self.assertLessEqual(done["handles"], warm["handles"] + 5, f"handles grew: {warm} -> {done}")
+        self.assertGreater(warm["committed"], 0, "no memory figure to compare")
+        # Wine reports no handle count; the committed memory shows leaked objects, threads the rest.
+        self.assertLessEqual(done["threads"], warm["threads"], f"threads grew: {warm} -> {done}")
         self.assertLess(done["committed"], warm["committed"] + 2 * 1024 * 1024, f"memory grew: {warm} -> {done}")
         self.assertTrue(toy.program.running())
 
