@@ -50,6 +50,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
       {WMU_SETTINGS_CHANGED, &CMainFrame::OnSettingsChanged},
       {WMU_SOUND_CUE, &CMainFrame::OnSoundCue},
+      {WM_CLOSE, &CMainFrame::OnClose},
       {WM_DESTROY, &CMainFrame::OnDestroy},
   };
   return table;
@@ -230,6 +231,12 @@ LRESULT CMainFrame::OnSettingsChanged(const Message& message) {
 LRESULT CMainFrame::OnSoundCue(const Message& message) {
   ::SendMessageW(playSurface.Handle(), WMU_SOUND_CUE, message.wParam, message.lParam);
   return 1;
+}
+
+// The effects end before the windows they draw on start to go.
+LRESULT CMainFrame::OnClose(const Message& message) {
+  playSurface.EndEffects();
+  return Default(message);
 }
 
 LRESULT CMainFrame::OnDestroy(const Message& message) {

@@ -39,6 +39,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnPowerBroadcast(const Message& message);
   LRESULT OnSettingsChanged(const Message& message);
   LRESULT OnSoundCue(const Message& message);
+  LRESULT OnClose(const Message& message);
   LRESULT OnDestroy(const Message& message);
 
   bool LoadCursors();

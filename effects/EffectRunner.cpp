@@ -68,9 +68,10 @@ void EffectRunner::EndAll() {
   const DWORD deadline = ::GetTickCount() + EndAllTimeoutMs;
   for (const auto& thread : threads_) {
     const DWORD now = ::GetTickCount();
-    thread->Join(now < deadline ? deadline - now : 0);
+    // One that will not end in time is let go, so nothing waits for it twice.
+    if (!thread->Join(now < deadline ? deadline - now : 0)) thread->LetGo();
   }
-  ForgetFinished();
+  threads_.clear();
 }
 
 std::size_t EffectRunner::Running() {

@@ -56,3 +56,8 @@ bool WorkerThread::Join(DWORD timeoutMs) {
   id_ = 0;
   return true;
 }
+
+void WorkerThread::LetGo() {
+  thread_.Reset();
+  id_ = 0;
+}

@@ -29,6 +29,9 @@ class WorkerThread {
   // and then the thread is no longer owned.
   bool Join(DWORD timeoutMs);
 
+  // Stops owning a thread that would not end in time; it ends with the process.
+  void LetGo();
+
  private:
   OwnedKernelHandle thread_;
   DWORD id_ = 0;

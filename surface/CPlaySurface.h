@@ -17,6 +17,9 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
 
   bool PreTranslateMessage(MSG& message) override;
 
+  // Makes the running effects stop and waits for them (a bounded while).
+  void EndEffects() { effects.EndAll(); }
+
   static std::span<const MessageEntry<CPlaySurface>> MessageTable();
 
  protected:
