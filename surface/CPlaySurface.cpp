@@ -5,8 +5,6 @@
 #include "app/OptionsBinding.h"
 #include "effects/EffectControl.h"
 #include "framework/DrawingContext.h"
-#include "resources/resource.h"
-#include "surface/CPicturePopup.h"
 #include "surface/CRandomPicker.h"
 #include "surface/GdiCanvas.h"
 #include "surface/IconSprinkle.h"
@@ -302,22 +300,11 @@ LRESULT CPlaySurface::OnSoundCue(const Message& message) {
 }
 
 bool CPlaySurface::HandleOwnCommand(UINT commandId) {
-  if (commandId == IDM_PICTURE_POPUP) {
-    ShowPicturePopup();
-    return true;
-  }
   if (const EffectRoutine routine = EffectForCommand(commandId); routine != nullptr) {
     effects.Start(routine, Handle(), ProgramSettings().otherwav);
     return true;
   }
   return MessageWindow::HandleOwnCommand(commandId);
-}
-
-// The picture popup runs modal here; the frame takes no input meanwhile, and the effects go on.
-void CPlaySurface::ShowPicturePopup() {
-  StartSound(media::PicturePopup);
-  CPicturePopup popup(PicturePopupTimeoutMs);
-  popup.DoModal(Handle());
 }
 
 // The effects draw on this window: they end before it goes.

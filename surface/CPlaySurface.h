@@ -57,8 +57,6 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   void DrawDragIcon(int x, int y);
   void ScrollContents(int dx, int dy, const RECT& clip);
   void Post(UINT message) { ::PostMessageW(Handle(), message, 0, 0); }
-  void ShowPicturePopup();
-  static constexpr int PicturePopupTimeoutMs = 10000;
 
   int menuOpen = 0;
   int busyFlag = 0;
