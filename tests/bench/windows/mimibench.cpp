@@ -13,6 +13,7 @@
 #include <cwchar>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "effects/Effects.h"
@@ -242,27 +243,18 @@ int EffectTimes() {
   } effects[] = {{"HatchScatter", HatchScatter},   {"Sparkle", Sparkle},           {"GrowingCircles", GrowingCircles},
                  {"TwinOrbit", TwinOrbit},         {"BouncingIcon", BouncingIcon}, {"DiagonalRings", DiagonalRings},
                  {"Shockwave", Shockwave}};
+  // One whole run of an effect on the window: its time in milliseconds and its steps.
+  const auto timedRun = [window](EffectRoutine routine, bool sleeps) {
+    GdiCanvas canvas(window);
+    BenchHost host(sleeps);
+    const double start = NowMs();
+    routine(canvas, host);
+    Settle(window);
+    return std::pair<double, int>(NowMs() - start, host.steps);
+  };
   for (const auto& effect : effects) {
-    double drawing = 0;
-    int steps = 0;
-    {
-      GdiCanvas canvas(window);
-      BenchHost host(false);
-      const double start = NowMs();
-      effect.routine(canvas, host);
-      Settle(window);
-      drawing = NowMs() - start;
-      steps = host.steps;
-    }
-    double running = 0;
-    {
-      GdiCanvas canvas(window);
-      BenchHost host(true);
-      const double start = NowMs();
-      effect.routine(canvas, host);
-      Settle(window);
-      running = NowMs() - start;
-    }
+    const auto [drawing, steps] = timedRun(effect.routine, false);
+    const double running = timedRun(effect.routine, true).first;
     std::printf("{\"measure\":\"effect\",\"effect\":\"%s\",\"width\":%d,\"height\":%d,\"steps\":%d,"
                 "\"step_drawing_ms\":%.4f,\"running_s\":%.2f}\n",
                 effect.name, ScreenWidth(), ScreenHeight(), steps, drawing / std::max(steps, 1), running / 1000.0);
