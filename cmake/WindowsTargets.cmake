@@ -26,6 +26,7 @@ add_executable(mimitap WIN32
   app/PlatformClock.cpp
   surface/CPlaySurface.cpp
   surface/CPlaySurfaceMenu.cpp
+  surface/CPicturePopup.cpp
   surface/Utf8Text.cpp
   surface/GdiCanvas.cpp
   surface/SoundPlayer.cpp

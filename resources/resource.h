@@ -4,6 +4,11 @@
 #define IDR_MAINFRAME 120
 #define IDS_PROGRAM_TITLE 57344
 
+// The picture popup of the effects menu's first item, and its picture.
+#define IDD_PICTURE_POPUP 121
+#define IDC_POPUP_PICTURE 122
+#define IDM_PICTURE_POPUP 130
+
 // Commands of the grown-up menu.
 #define IDM_SETTINGS 32772
 #define IDM_README_EXIT 32773

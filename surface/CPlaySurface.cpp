@@ -5,6 +5,8 @@
 #include "app/OptionsBinding.h"
 #include "effects/EffectControl.h"
 #include "framework/DrawingContext.h"
+#include "resources/resource.h"
+#include "surface/CPicturePopup.h"
 #include "surface/CRandomPicker.h"
 #include "surface/GdiCanvas.h"
 #include "surface/IconSprinkle.h"
@@ -69,6 +71,7 @@ bool CPlaySurface::PreCreateWindow(CreateParams& params) {
   params.className = GeneratedClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr,
                                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
   PrepareMenuLook();
+  BuildEffectsMenu();
   LoadIcons();
   return true;
 }
@@ -300,11 +303,22 @@ LRESULT CPlaySurface::OnSoundCue(const Message& message) {
 }
 
 bool CPlaySurface::HandleOwnCommand(UINT commandId) {
+  if (commandId == IDM_PICTURE_POPUP) {
+    ShowPicturePopup();
+    return true;
+  }
   if (const EffectRoutine routine = EffectForCommand(commandId); routine != nullptr) {
     effects.Start(routine, Handle(), ProgramSettings().otherwav);
     return true;
   }
   return MessageWindow::HandleOwnCommand(commandId);
+}
+
+// The picture popup runs modal here; the frame takes no input meanwhile, and the effects go on.
+void CPlaySurface::ShowPicturePopup() {
+  StartSound(media::PicturePopup);
+  CPicturePopup popup(PicturePopupTimeoutMs);
+  popup.DoModal(Handle());
 }
 
 // The effects draw on this window: they end before it goes.

@@ -52,11 +52,14 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   LRESULT OnMenuChar(const Message& message);
 
   void PrepareMenuLook();
+  void BuildEffectsMenu();
   void LoadIcons();
   void SprinkleIcon(const RECT& clip);
   void DrawDragIcon(int x, int y);
   void ScrollContents(int dx, int dy, const RECT& clip);
   void Post(UINT message) { ::PostMessageW(Handle(), message, 0, 0); }
+  void ShowPicturePopup();
+  static constexpr int PicturePopupTimeoutMs = 10000;
 
   int menuOpen = 0;
   int busyFlag = 0;
@@ -64,6 +67,7 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   COLORREF menuHighlightText = 0;
   LOGFONTW menuFontDescription{};
   OwnedFont menuFont;
+  OwnedMenu effectsMenu;
   std::array<OwnedIcon, 5> menuIcons;
   std::array<OwnedIcon, 10> dragIcons;
   EffectRunner effects;

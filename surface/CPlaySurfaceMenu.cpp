@@ -19,20 +19,25 @@ constexpr int LabelLeft = 24;
 
 }  // namespace
 
-LRESULT CPlaySurface::OnShowEffectsMenu(const Message&) {
-  if ((::GetKeyState(VK_LBUTTON) & 0x8000) != 0) return 0;
-  const OwnedMenu menu(::CreatePopupMenu());
-  if (!menu) return 0;
+// Built once with the surface and kept: the menu handle then never changes hands while sounds
+// start and end on other threads.
+void CPlaySurface::BuildEffectsMenu() {
+  effectsMenu.Reset(::CreatePopupMenu());
+  if (!effectsMenu) return;
   for (const effects_menu::Item& item : effects_menu::Items) {
-    ::AppendMenuW(menu.Get(), MF_OWNERDRAW, item.commandId, reinterpret_cast<LPCWSTR>(&item));
+    ::AppendMenuW(effectsMenu.Get(), MF_OWNERDRAW, item.commandId, reinterpret_cast<LPCWSTR>(&item));
   }
+}
+
+LRESULT CPlaySurface::OnShowEffectsMenu(const Message&) {
+  if ((::GetKeyState(VK_LBUTTON) & 0x8000) != 0 || !effectsMenu) return 0;
   POINT cursor{};
   ::GetCursorPos(&cursor);
   StopSound();
   menuOpen = 1;
   ::SetForegroundWindow(Handle());
   // A chosen item's command comes to this window as WM_COMMAND.
-  ::TrackPopupMenu(menu.Get(), MenuAtCursor, cursor.x, cursor.y, 0, Handle(), nullptr);
+  ::TrackPopupMenu(effectsMenu.Get(), MenuAtCursor, cursor.x, cursor.y, 0, Handle(), nullptr);
   menuOpen = 0;
   return 0;
 }

@@ -32,6 +32,7 @@ void cmdClip(const Args&, JsonWriter&);
 void cmdCursor(const Args&, JsonWriter&);
 void cmdPixels(const Args&, JsonWriter&);
 void cmdScreenshot(const Args&, JsonWriter&);
+void cmdDrawText(const Args&, JsonWriter&);
 void cmdCursorInfo(const Args&, JsonWriter&);
 void cmdShowCursor(const Args&, JsonWriter&);
 // Input

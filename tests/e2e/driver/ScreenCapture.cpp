@@ -70,6 +70,33 @@ Capture renderIcon(HICON icon, int width, int height, std::uint32_t background) 
   return canvas.take();
 }
 
+Capture renderMenuText(const std::wstring& text, int scale) {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  LOGFONTW description = metrics.lfMenuFont;
+  description.lfHeight *= scale;
+  HFONT font = CreateFontIndirectW(&description);
+  HDC measuring = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(measuring, font);
+  SIZE extent{};
+  GetTextExtentPoint32W(measuring, text.c_str(), static_cast<int>(text.size()), &extent);
+  SelectObject(measuring, previous);
+  DeleteDC(measuring);
+
+  DibCanvas canvas(extent.cx + 8, extent.cy + 8);
+  RECT all{0, 0, extent.cx + 8, extent.cy + 8};
+  FillRect(canvas.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  previous = SelectObject(canvas.dc(), font);
+  SetTextColor(canvas.dc(), RGB(0, 0, 0));
+  SetBkColor(canvas.dc(), RGB(255, 255, 255));
+  RECT area{4, 4, extent.cx + 8, extent.cy + 8};
+  DrawTextW(canvas.dc(), text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_LEFT | DT_TOP);
+  SelectObject(canvas.dc(), previous);
+  DeleteObject(font);
+  return canvas.take();
+}
+
 bool writeBmp(const std::wstring& path, const Capture& image) {
   const auto rowBytes = (static_cast<DWORD>(image.width) * 3u + 3u) & ~3u;
   const DWORD dataBytes = rowBytes * static_cast<DWORD>(image.height);

@@ -18,4 +18,7 @@ struct Capture {
 Capture captureScreen(const RECT& area);
 // Draws an icon on a filled background the way a static control shows it.
 Capture renderIcon(HICON icon, int width, int height, std::uint32_t background);
+// Text drawn black on white by DrawTextW (an ampersand underlines the next letter) in the system's
+// menu font at `scale` times its height, with a 4-pixel margin.
+Capture renderMenuText(const std::wstring& text, int scale);
 bool writeBmp(const std::wstring& path, const Capture& image);

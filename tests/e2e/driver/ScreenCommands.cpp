@@ -69,6 +69,12 @@ void cmdScreenshot(const Args& args, JsonWriter& out) {
   out.field("width", c.width).field("height", c.height);
 }
 
+void cmdDrawText(const Args& args, JsonWriter& out) {
+  const Capture c = renderMenuText(widen(args.at(1)), static_cast<int>(args.option("scale", 1)));
+  if (!writeBmp(widen(args.at(0)), c)) throw CommandError("cannot write " + args.at(0));
+  out.field("width", c.width).field("height", c.height);
+}
+
 // The cursor the system shows now: whether it shows, its handle and position. (Under Wine the
 // handle of another program's cursor cannot be read further: GetIconInfo on it fails. Its picture
 // is read on the display's side; see showcursor.)

@@ -94,6 +94,13 @@ def main(argv=None):
         driver.key_up(VK.F1)
         driver.tap(VK.ESCAPE)  # the menu that F1's release opened
 
+        # The menu's first item: the picture popup at the cursor, closed again with a key.
+        driver.move(cx, cy)
+        driver.click(cx, cy, button="right")
+        driver.tap(VK.letter("Q"))
+        shot("picture-popup")
+        driver.tap(VK.ESCAPE)
+
         calls = program.sounds.calls()
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))
         if program.running():

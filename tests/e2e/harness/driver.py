@@ -279,6 +279,13 @@ class Driver:
             bmp.unlink()
         return image
 
+    def draw_text(self, text, scale=1):
+        """`text` as DrawTextW draws it, black on white, in the system's menu font at `scale` times
+        its height (an ampersand underlines the next letter)."""
+        bmp = self.log_path.parent / "driver-text.bmp"
+        self.call("drawtext", bmp, text, f"--scale={scale}")
+        return Image.load(bmp)
+
     # --- input ---------------------------------------------------------------------------
     def key_down(self, vk):
         self.call("key", vk, "down")

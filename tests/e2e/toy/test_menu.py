@@ -3,10 +3,30 @@ answer while it is open."""
 
 import unittest
 
-from toysupport import VK, ToyTestCase, wait_until
+from toysupport import VK, ToyTestCase, changes_outside, wait_until
 
 WMU_SHOW_EFFECTS_MENU = 5025
 ITEMS = 8
+WHITE = (255, 255, 255)
+LABELS = ["けしごむ？(&Q)...", "しゃっしゃっしゃっ(&S)", "ダブルコーヒーカップ(&B)", "チュウチュウジェット(&M)",
+          "キラキラ(&C)", "にょりょにょりょ(&L)", "こっちにくる～(&P)", "ドド～ン(&Y)"]
+MENU_KEYS = [VK.APPS] + [VK.F1 + n - 1 for n in (1, 4, 5, 8, 9, 12, 13, 16, 17, 20, 21, 24)]
+
+
+def distance(a, b):
+    return sum(abs(p - q) for p, q in zip(a, b))
+
+
+def ink(image, background):
+    """The set of (x, y) nearer the text's colour (the one farthest from `background`) than the
+    background, relative to the ink's own top-left corner."""
+    pixels = {(x, y): image.pixel(x, y) for y in range(image.height) for x in range(image.width)}
+    text = max(pixels.values(), key=lambda p: distance(p, background))
+    points = [xy for xy, p in pixels.items() if distance(p, background) > distance(p, text)]
+    if not points:
+        return set()
+    left, top = min(p[0] for p in points), min(p[1] for p in points)
+    return {(x - left, y - top) for x, y in points}
 
 
 class EffectsMenu(ToyTestCase):
@@ -23,10 +43,10 @@ class EffectsMenu(ToyTestCase):
 
     def test_releases_open_it_at_the_cursor_and_letters_choose_their_effect(self):
         right = (lambda: self.driver.button_down("right"), lambda: self.driver.button_up("right"))
-        for name, (press, release) in {"right button": right,
-                                       "F5": (lambda: self.driver.key_down(VK.F5), lambda: self.driver.key_up(VK.F5)),
-                                       "Apps": (lambda: self.driver.key_down(VK.APPS),
-                                                lambda: self.driver.key_up(VK.APPS))}.items():
+        openers = {"right button": right}
+        for key in MENU_KEYS:
+            openers[VK.name(key)] = (lambda k=key: self.driver.key_down(k), lambda k=key: self.driver.key_up(k))
+        for name, (press, release) in openers.items():
             with self.subTest(name):
                 # (Under Wine the pointer may jump to the middle when a menu closes: put it back.)
                 self.driver.move(*self.at)
@@ -35,6 +55,14 @@ class EffectsMenu(ToyTestCase):
                 self.assertLessEqual(abs(x - self.at[0]) + abs(y - self.at[1]), 2, f"not centred on the cursor: {menu}")
                 self.assertEqual(self.toy.frame.hwnd, menu.owner, "the menu belongs to the toy's frame")
                 self.toy.close_menu()
+
+        # With Alt held a menu key's release opens nothing.
+        for key in (VK.F5, VK.F8, VK.APPS):
+            self.driver.key_down(VK.MENU)
+            self.driver.tap(key)
+            self.driver.key_up(VK.MENU)
+            self.toy.settle()
+            self.assertIsNone(self.toy.menu(), f"Alt+{VK.name(key)} opened the menu")
 
         # "Y" chooses the shockwave; "5" closes the menu and starts nothing.
         self.open_by(*right)
@@ -68,8 +96,31 @@ class EffectsMenu(ToyTestCase):
         menu = wait_until(self.toy.menu, 5, message="no menu opened")
         self.toy.sounds.wait_for(lambda c: c.stop, since=opened, timeout=5)
 
+        # The effect goes on drawing behind the open menu.
+        changes_outside(self.driver, menu.rect)
+
         shot = self.driver.screenshot(rect=menu.rect)
         before = set(shot.colours())
+        # Each label reads as its text: it is drawn as the platform draws that text in the doubled menu
+        # font, underlined letter included, and its Japanese characters are glyphs, not the
+        # placeholder of a character the font lacks.
+        references = [self.driver.draw_text(label, scale=2) for label in LABELS]
+        item_height = references[0].height - 8 + 4  # the text's height and the item's 4 pixels more
+        border = (menu.rect.height - ITEMS * item_height) // 2
+        for i, label in enumerate(LABELS):
+            with self.subTest(label=label):
+                drawn = shot.crop(border + 22, border + i * item_height, menu.rect.width - 22 - 2 * border, item_height)
+                background = drawn.pixel(drawn.width - 1, drawn.height // 2)
+                seen = ink(drawn, background)
+                expected = ink(references[i], WHITE)
+                self.assertTrue(expected, "the platform drew no ink for the label")
+                agreement = len(seen & expected) / len(seen | expected)
+                self.assertGreater(agreement, 0.85, f"the label is not drawn as its text ({agreement:.2f})")
+        missing = ink(self.driver.draw_text("\ue000\ue001", scale=2), WHITE)
+        for char in sorted(set("".join(LABELS)) - set("(&)?.QSBMCLPY")):
+            self.assertNotEqual(missing, ink(self.driver.draw_text(char * 2, scale=2), WHITE),
+                                f"{char} has no glyph in the menu font")
+
         rows = [menu.rect.top + (2 * i + 1) * menu.rect.height // (2 * ITEMS) for i in range(ITEMS)]
         self.driver.tap(VK.DOWN)
         self.driver.tap(VK.DOWN)

@@ -151,7 +151,10 @@ class ToyTestCase(E2ETestCase):
         """The started toy once its frame shows and has answered its start-up Space."""
         frame = program.wait_for_window(title=TITLE, timeout=20,
                                         predicate=lambda w: w.rect.width >= self.screen_width())
-        surface = self.driver.children(frame.hwnd, id=PANE_ID)[0]
+        # The frame is laid out before its pane follows it: wait for the pane to cover it too.
+        surface = wait_until(lambda: next((s for s in self.driver.children(frame.hwnd, id=PANE_ID)
+                                           if s.rect.width >= self.screen_width()), None), 10,
+                             message="the play surface does not cover the screen")
         toy = Toy(self, program, frame, surface)
         # The Space stroke the toy gives itself at start arrives as a fill of the whole surface.
         wait_until(lambda: len(set(toy.sample())) == 1 and toy.sample()[0] in FILL_COLORS, 10,
@@ -161,3 +164,13 @@ class ToyTestCase(E2ETestCase):
 
     def screen_width(self):
         return self.driver.screen_size()[0]
+
+def changes_outside(driver, rect, timeout=3.0):
+    """Waits for the screen around `rect` to change (something drawing behind a window there)."""
+    width, height = driver.screen_size()
+    bands = [(0, 0, rect.left, height), (rect.right, 0, width, height),
+             (rect.left, 0, rect.right, rect.top), (rect.left, rect.bottom, rect.right, height)]
+    bands = [b for b in bands if b[2] > b[0] and b[3] > b[1]]
+    first = [driver.screenshot(rect=b) for b in bands]
+    return wait_until(lambda: any(driver.screenshot(rect=b).differs_from(f) for b, f in zip(bands, first)),
+                      timeout, message=f"nothing drew around {rect}")

@@ -1,0 +1,81 @@
+#include "surface/CPicturePopup.h"
+
+#include <windowsx.h>
+
+#include "resources/resource.h"
+#include "surface/CRandomPicker.h"
+#include "surface/MediaPath.h"
+
+namespace {
+
+constexpr UINT_PTR CloseTimerId = 1;
+constexpr int PopupWidth = 148;
+constexpr int PopupHeight = 184;
+constexpr int SlideStep = 10;
+constexpr const char* PictureFile = "BMP\\DIALOG.BMP";
+
+}  // namespace
+
+CPicturePopup::CPicturePopup(int timeout)
+    : MessageWindow(::GetModuleHandleW(nullptr), IDD_PICTURE_POPUP), timeoutMs(timeout) {}
+
+std::span<const MessageEntry<CPicturePopup>> CPicturePopup::MessageTable() {
+  static constexpr MessageEntry<CPicturePopup> table[] = {
+      {WM_TIMER, &CPicturePopup::OnTimer},
+      {WM_CTLCOLORDLG, &CPicturePopup::OnBackgroundColour},
+      {WM_LBUTTONDOWN, &CPicturePopup::OnDrag},
+      {WM_MBUTTONDOWN, &CPicturePopup::OnClose},
+      {WM_RBUTTONDOWN, &CPicturePopup::OnClose},
+      {WM_KEYDOWN, &CPicturePopup::OnClose},
+      {WM_SYSKEYDOWN, &CPicturePopup::OnClose},
+      {WM_LBUTTONDBLCLK, &CPicturePopup::OnClose},
+      {WM_MOUSEWHEEL, &CPicturePopup::OnSlide},
+  };
+  return table;
+}
+
+bool CPicturePopup::OnInitDialog() {
+  Dialog::OnInitDialog();
+  // Grown from where the template's centring on the cursor put it.
+  ::SetWindowPos(Handle(), nullptr, 0, 0, PopupWidth, PopupHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  pictureBitmap.Reset(static_cast<HBITMAP>(::LoadImageW(nullptr, MediaPathFromCurrentDirectory(PictureFile).c_str(),
+                                                        IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
+  if (pictureBitmap) {
+    ::SendDlgItemMessageW(Handle(), IDC_POPUP_PICTURE, STM_SETIMAGE, IMAGE_BITMAP,
+                          reinterpret_cast<LPARAM>(pictureBitmap.Get()));
+  }
+  ::SetTimer(Handle(), CloseTimerId, static_cast<UINT>(timeoutMs), nullptr);
+  // The picture never takes the focus: every key reaches the popup itself, which closes on it.
+  ::EnableWindow(::GetDlgItem(Handle(), IDC_POPUP_PICTURE), FALSE);
+  ::SetFocus(Handle());
+  return false;
+}
+
+LRESULT CPicturePopup::OnTimer(const Message& message) {
+  if (message.wParam == CloseTimerId) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+  return Default(message);
+}
+
+LRESULT CPicturePopup::OnBackgroundColour(const Message&) {
+  backgroundBrush.Reset(::CreateSolidBrush(CRandomPicker().FillColor()));
+  return reinterpret_cast<LRESULT>(backgroundBrush.Get());
+}
+
+LRESULT CPicturePopup::OnDrag(const Message& message) {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  ::PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+  return Default(message);
+}
+
+LRESULT CPicturePopup::OnClose(const Message& message) {
+  ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+  return Default(message);
+}
+
+LRESULT CPicturePopup::OnSlide(const Message& message) {
+  const int dx = GET_WHEEL_DELTA_WPARAM(message.wParam) >= 0 ? -SlideStep : SlideStep;
+  ::ScrollWindowEx(Handle(), dx, 0, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  ::UpdateWindow(Handle());
+  return Default(message);
+}
