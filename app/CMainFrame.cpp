@@ -146,7 +146,7 @@ void CMainFrame::ApplyScreenSaverOption() {
   }
 }
 
-void CMainFrame::InstallLockdown() { keyboardLockdown.Install(osKind != 0); }
+void CMainFrame::InstallLockdown() { keyboardLockdown.Install(osKind != 0, Handle()); }
 
 void CMainFrame::RemoveLockdown() { keyboardLockdown.Remove(); }
 

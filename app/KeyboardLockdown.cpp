@@ -11,6 +11,14 @@ namespace {
 // The installed hook, for passing events on; null when none is installed.
 std::atomic<HHOOK> keyboardHook{nullptr};
 
+// The window the stand-in Spaces are for; null when none is installed.
+std::atomic<HWND> spaceTarget{nullptr};
+
+bool ToyIsInFront() {
+  const HWND front = ::GetForegroundWindow();
+  return front == nullptr || ::GetAncestor(front, GA_ROOTOWNER) == spaceTarget.load();
+}
+
 // Only the hook thread judges low-level events.
 LowLevelKeyJudge lowLevelJudge;
 
@@ -24,7 +32,7 @@ LRESULT Act(KeyVerdict verdict, int code, WPARAM wParam, LPARAM lParam) {
     case KeyVerdict::Pass:
       break;
     case KeyVerdict::SwallowAndTapSpace:
-      SpaceTap();
+      if (ToyIsInFront()) SpaceTap();
       return 1;
     case KeyVerdict::Swallow:
       return 1;
@@ -70,9 +78,10 @@ LRESULT CALLBACK LegacyKeyboardHook(int code, WPARAM virtualKey, LPARAM keystrok
   return Act(JudgeLegacyKey(event), code, virtualKey, keystrokeFlags);
 }
 
-void KeyboardLockdown::Install(bool legacyFamily) {
+void KeyboardLockdown::Install(bool legacyFamily, HWND toyWindow) {
   if (installed_) return;
   installed_ = true;
+  spaceTarget = toyWindow;
   legacyFamily_ = legacyFamily;
   system_changes::MuteAccessibilityShortcuts();
   if (legacyFamily) {

@@ -18,8 +18,10 @@ class KeyboardLockdown {
   ~KeyboardLockdown() { Remove(); }
 
   // Installs the hook of the given family once. A hook that cannot be installed is not
-  // reported: the toy then runs without it.
-  void Install(bool legacyFamily);
+  // reported: the toy then runs without it. The Space that stands in for a swallowed key is
+  // meant for `toyWindow` and the windows it owns: while another window is in front (a
+  // grown-up's options dialog) it would tick a box or press a button there, so none is made.
+  void Install(bool legacyFamily, HWND toyWindow);
   // Removes what Install put in place; does nothing when nothing is installed.
   void Remove();
 

@@ -14,6 +14,7 @@ set(MIMI_PORTABLE_SOURCES
   surface/EffectsMenuTable.cpp
   options/OptionValueRule.cpp
   options/OptionsPath.cpp
+  options/OptionSwitches.cpp
   effects/EffectControl.cpp
   effects/ScatterEffects.cpp
   effects/CursorEffects.cpp

@@ -14,7 +14,8 @@ add_library(mimiframework STATIC
   framework/Dialog.cpp
   framework/Worker.cpp
   framework/MessageBox.cpp
-  framework/ExecutablePath.cpp)
+  framework/ExecutablePath.cpp
+  framework/ThisModule.cpp)
 target_include_directories(mimiframework PUBLIC ${CMAKE_SOURCE_DIR})
 mimi_warnings(mimiframework)
 
@@ -42,11 +43,14 @@ mimi_warnings(mimitap)
 
 add_library(mimiopt SHARED
   options/COptionsFile.cpp
+  options/COptionsDialog.cpp
+  options/CAboutDialog.cpp
+  options/DialogPlacement.cpp
   options/Exports.cpp
   options/mimiopt.def
   resources/mimiopt.rc)
 set_target_properties(mimiopt PROPERTIES PREFIX "" OUTPUT_NAME mimiopt)
-target_link_libraries(mimiopt PRIVATE mimicore)
+target_link_libraries(mimiopt PRIVATE mimiframework mimicore user32 gdi32)
 mimi_warnings(mimiopt)
 
 # Windows-side test programs: the e2e driver, the framework probe, stand-in libraries, the benchmark.

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+#include "options/CAboutDialog.h"
+#include "options/COptionsDialog.h"
 #include "options/COptionsFile.h"
 
 extern "C" {
@@ -31,6 +33,20 @@ int osver() {
   if (!::GetVersionExA(&version)) return -1;
 #pragma GCC diagnostic pop
   return version.dwPlatformId == VER_PLATFORM_WIN32_NT ? 0 : 1;
+}
+
+// The options dialog, without an owner (the caller's window is not used): 1 when confirmed (the
+// five keys are then written), 2 when left otherwise, -1 when it cannot be shown.
+int option(HWND) {
+  COptionsDialog dialog;
+  return static_cast<int>(dialog.DoModal(nullptr));
+}
+
+// The version dialog, without an owner: 1 for OK, 2 for Esc, the close box or its own time-out,
+// -1 when it cannot be shown.
+int about(HWND) {
+  CAboutDialog dialog;
+  return static_cast<int>(dialog.DoModal(nullptr));
 }
 
 }  // extern "C"

@@ -15,5 +15,17 @@
 #define IDM_ABOUT 57664
 #define IDM_EXIT 57665
 
-// Resources of the options library.
+// Resources of the options library: the version dialog, the program's icon it shows, the
+// options dialog and its five check boxes.
+#define IDD_ABOUT 101
 #define IDI_OPTIONS_LIBRARY 102
+#define IDD_OPTIONS 103
+#define IDC_KEYWAV 1000
+#define IDC_OTHERWAV 1001
+#define IDC_TIME 1002
+#define IDC_NOSCREENSERVER 1003
+#define IDC_ENDALTF4 1004
+
+#ifndef IDC_STATIC
+#define IDC_STATIC (-1)
+#endif

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "options/OptionSwitches.h"
 #include "options/OptionValueRule.h"
 #include "options/OptionsPath.h"
 
@@ -164,3 +165,23 @@ TEST(ReadmeFile, IsTheProgramPathWithTxt) {
 }
 
 }  // namespace
+
+// What the options dialog shows for a stored text, and what it writes back at once.
+TEST(OptionSwitch, StoredTextFoldsToOnOrOff) {
+  using option_switches::IsOn;
+  using option_switches::StoredValue;
+  const auto folded = [](OptionKey key, const char* text) { return StoredValue(IsOn(key, option_rule::ValueOf(text))); };
+  for (const OptionKey key : {OptionKey::KeyWav, OptionKey::OtherWav, OptionKey::NoScreenServer, OptionKey::EndAltF4}) {
+    EXPECT_EQ(1, folded(key, "MIMITAP_INIERRSTRING")) << OptionKeyName(key) << ": missing counts as on";
+    EXPECT_EQ(1, folded(key, "5"));
+    EXPECT_EQ(1, folded(key, "-3"));
+    EXPECT_EQ(0, folded(key, "0"));
+    EXPECT_EQ(0, folded(key, "abc")) << OptionKeyName(key) << ": letters read as 0";
+  }
+  EXPECT_EQ(0, folded(OptionKey::Time, "MIMITAP_INIERRSTRING")) << "a missing clock key counts as off";
+  EXPECT_EQ(1, folded(OptionKey::Time, "1"));
+  EXPECT_EQ(1, folded(OptionKey::Time, " 1x"));
+  EXPECT_EQ(0, folded(OptionKey::Time, "2"));
+  EXPECT_EQ(0, folded(OptionKey::Time, "-1"));
+  EXPECT_EQ(0, folded(OptionKey::Time, "abc"));
+}

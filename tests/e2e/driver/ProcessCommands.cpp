@@ -211,6 +211,16 @@ void cmdOsVer(const Args& args, JsonWriter& out) {
   out.field("result", library.function<OsVer>("osver")());
 }
 
+// Runs the library's "option" or "about" dialog without a window of its own and ends this process
+// with the dialog's end code, so that a test drives the dialog from outside and reads the code as
+// the exit code.
+void cmdRunDialog(const Args& args, JsonWriter&) {
+  const Library library(args.at(0));
+  using DialogExport = int(__cdecl*)(HWND);
+  const int code = library.function<DialogExport>(args.at(1).c_str())(nullptr);
+  ExitProcess(static_cast<UINT>(code));
+}
+
 void cmdPlaySound(const Args& args, JsonWriter& out) {
   static HMODULE winmm = LoadLibraryW(L"winmm.dll");  // loaded only here, so other commands never trace it
   if (!winmm) throw CommandError("cannot load winmm.dll");
@@ -261,6 +271,26 @@ void cmdSleep(const Args& args, JsonWriter& out) {
   const auto ms = args.number(0);
   if (ms > 0) Sleep(static_cast<DWORD>(ms));
   out.field("tick", static_cast<std::int64_t>(GetTickCount()));
+}
+
+namespace {
+HANDLE heldFile = INVALID_HANDLE_VALUE;
+}
+
+// Keeps a file open for reading while letting no one else write it (as an editor or a scanner
+// may), until releasefile.
+void cmdHoldFile(const Args& args, JsonWriter& out) {
+  if (heldFile != INVALID_HANDLE_VALUE) CloseHandle(heldFile);
+  heldFile = CreateFileW(windowsPath(args.at(0)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (heldFile == INVALID_HANDLE_VALUE) throw CommandError("cannot open " + args.at(0));
+  out.field("held", true);
+}
+
+void cmdReleaseFile(const Args&, JsonWriter& out) {
+  if (heldFile != INVALID_HANDLE_VALUE) CloseHandle(heldFile);
+  heldFile = INVALID_HANDLE_VALUE;
+  out.field("held", false);
 }
 
 void cmdChdir(const Args& args, JsonWriter& out) {

@@ -5,8 +5,8 @@ that are too deep for a 256-byte path."""
 import shutil
 import unittest
 
-from toysupport import (MISSING_LIBRARY, TITLE, VK, WMU_SETTINGS_CHANGED, ToyTestCase, wait_in_front, wait_until,
-                        write_options)
+from toysupport import (MISSING_LIBRARY, TITLE, VK, WMU_SETTINGS_CHANGED, ToyTestCase, test_dll, wait_in_front,
+                        wait_until, write_options)
 
 MENU_CLASS = "#32768"
 OPTIONS = {"keywav": 1, "otherwav": 1, "endaltf4": 0}
@@ -37,8 +37,10 @@ class GrownUpMenu(ToyTestCase):
         self.assertLess(order.index(menu.hwnd), order.index(toy.frame.hwnd), "the menu is behind the frame")
         return menu
 
-    def test_options_and_version_report_the_missing_library_and_exit_ends_the_toy(self):
-        toy = self.start_toy(options=OPTIONS)
+    def test_options_and_version_report_a_library_without_them_and_exit_ends_the_toy(self):
+        folder = self.program_folder(options=OPTIONS)
+        shutil.copy(test_dll("mimiopt_without_dialogs"), folder / "mimiopt.dll")
+        toy = self.start_toy(folder=folder)
         for letter in "SA":
             with self.subTest(letter):
                 self.open_menu(toy)

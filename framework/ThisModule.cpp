@@ -1,0 +1,8 @@
+#include "framework/ThisModule.h"
+
+HINSTANCE ThisModule() {
+  HMODULE module = nullptr;
+  ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCWSTR>(&ThisModule), &module);
+  return module;
+}
