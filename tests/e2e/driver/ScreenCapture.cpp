@@ -76,6 +76,21 @@ Capture renderMenuText(const std::wstring& text, int scale) {
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
   LOGFONTW description = metrics.lfMenuFont;
   description.lfHeight *= scale;
+  return renderText(text, description);
+}
+
+Capture renderText(const std::wstring& text, const std::wstring& face, int points) {
+  LOGFONTW description{};
+  HDC screen = GetDC(nullptr);
+  description.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  description.lfWeight = FW_NORMAL;
+  description.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynW(description.lfFaceName, face.c_str(), LF_FACESIZE);
+  return renderText(text, description);
+}
+
+Capture renderText(const std::wstring& text, const LOGFONTW& description) {
   HFONT font = CreateFontIndirectW(&description);
   HDC measuring = CreateCompatibleDC(nullptr);
   HGDIOBJ previous = SelectObject(measuring, font);

@@ -21,4 +21,7 @@ Capture renderIcon(HICON icon, int width, int height, std::uint32_t background);
 // Text drawn black on white by DrawTextW (an ampersand underlines the next letter) in the system's
 // menu font at `scale` times its height, with a 4-pixel margin.
 Capture renderMenuText(const std::wstring& text, int scale);
+// The same in a named font of `points` points at the screen's resolution, or in a described one.
+Capture renderText(const std::wstring& text, const std::wstring& face, int points);
+Capture renderText(const std::wstring& text, const LOGFONTW& description);
 bool writeBmp(const std::wstring& path, const Capture& image);

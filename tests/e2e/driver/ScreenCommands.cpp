@@ -70,7 +70,9 @@ void cmdScreenshot(const Args& args, JsonWriter& out) {
 }
 
 void cmdDrawText(const Args& args, JsonWriter& out) {
-  const Capture c = renderMenuText(widen(args.at(1)), static_cast<int>(args.option("scale", 1)));
+  const std::string face = args.option("face").value_or("");
+  const Capture c = face.empty() ? renderMenuText(widen(args.at(1)), static_cast<int>(args.option("scale", 1)))
+                                 : renderText(widen(args.at(1)), widen(face), static_cast<int>(args.option("points", 9)));
   if (!writeBmp(widen(args.at(0)), c)) throw CommandError("cannot write " + args.at(0));
   out.field("width", c.width).field("height", c.height);
 }

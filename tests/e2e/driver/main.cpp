@@ -28,7 +28,7 @@ constexpr std::array commands{
     CommandEntry{"cursor", cmdCursor, "cursor position"},
     CommandEntry{"pixels", cmdPixels, "X Y [X Y ...]  colours as [r,g,b]"},
     CommandEntry{"screenshot", cmdScreenshot, "FILE.bmp [X Y W H]"},
-    CommandEntry{"drawtext", cmdDrawText, "FILE.bmp TEXT [--scale=N]  TEXT in the menu font, black on white"},
+    CommandEntry{"drawtext", cmdDrawText, "FILE.bmp TEXT [--scale=N] [--face=F --points=P]  TEXT in the menu font (or F), black on white"},
     CommandEntry{"cursorinfo", cmdCursorInfo, "the cursor shown now: showing, handle, position"},
     CommandEntry{"showcursor", cmdShowCursor, "FILE.cur|- [--ms=N]  wear a cursor file's picture under the pointer"},
     CommandEntry{"key", cmdKey, "VK down|up|tap|hold [--ms=N] [--first=MS] [--every=MS] [--gap=MS]"},

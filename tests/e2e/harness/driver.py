@@ -279,11 +279,11 @@ class Driver:
             bmp.unlink()
         return image
 
-    def draw_text(self, text, scale=1):
+    def draw_text(self, text, scale=1, face=None, points=9):
         """`text` as DrawTextW draws it, black on white, in the system's menu font at `scale` times
-        its height (an ampersand underlines the next letter)."""
+        its height, or in the font `face` of `points` points (an ampersand underlines the next letter)."""
         bmp = self.log_path.parent / "driver-text.bmp"
-        self.call("drawtext", bmp, text, f"--scale={scale}")
+        self.call("drawtext", bmp, text, f"--scale={scale}", *([f"--face={face}", f"--points={points}"] if face else []))
         return Image.load(bmp)
 
     # --- input ---------------------------------------------------------------------------

@@ -6,7 +6,7 @@ import shutil
 import time
 import unittest
 
-from toysupport import KEY_SOUNDS, VK, ToyTestCase, config, wait_until, write_options
+from toysupport import KEY_SOUNDS, VK, ToyTestCase, config, ink, wait_until, write_options
 
 from harness.driver import OneShot
 
@@ -65,6 +65,15 @@ class LibraryDialogs(ToyTestCase):
         # and the missing key counts as on.
         self.assertEqual([1, 1, 0, 0, 1], checks)
         self.assertEqual(dict(keywav="1", otherwav="1", time="0", noscreenserver="0", endaltf4="1"), dict(stored(folder)))
+
+        # The labels read as their text in the dialog's font: Japanese glyphs, whatever the code page.
+        for box in (1001, 1003):
+            shot = self.driver.screenshot(rect=by_id[box].rect)
+            label = shot.crop(16, 0, shot.width - 16, shot.height)
+            expected = ink(self.driver.draw_text(OPTIONS_TEXTS[box], face="ＭＳ Ｐゴシック", points=9), (255, 255, 255))
+            seen = ink(label, label.pixel(label.width - 1, 1))
+            agreement = len(seen & expected) / len(seen | expected)
+            self.assertGreater(agreement, 0.85, f"box {box}'s label is not drawn as its text ({agreement:.2f})")
 
         # The keyboard: the focus starts on the first box, Tab moves on, Space toggles, Enter confirms.
         self.assertEqual(by_id[1000].hwnd, self.driver.foreground()["focus"])

@@ -3,7 +3,7 @@ answer while it is open."""
 
 import unittest
 
-from toysupport import VK, ToyTestCase, changes_outside, wait_until
+from toysupport import VK, ToyTestCase, changes_outside, ink, wait_until
 
 WMU_SHOW_EFFECTS_MENU = 5025
 ITEMS = 8
@@ -12,21 +12,6 @@ LABELS = ["けしごむ？(&Q)...", "しゃっしゃっしゃっ(&S)", "ダブ�
           "キラキラ(&C)", "にょりょにょりょ(&L)", "こっちにくる～(&P)", "ドド～ン(&Y)"]
 MENU_KEYS = [VK.APPS] + [VK.F1 + n - 1 for n in (1, 4, 5, 8, 9, 12, 13, 16, 17, 20, 21, 24)]
 
-
-def distance(a, b):
-    return sum(abs(p - q) for p, q in zip(a, b))
-
-
-def ink(image, background):
-    """The set of (x, y) nearer the text's colour (the one farthest from `background`) than the
-    background, relative to the ink's own top-left corner."""
-    pixels = {(x, y): image.pixel(x, y) for y in range(image.height) for x in range(image.width)}
-    text = max(pixels.values(), key=lambda p: distance(p, background))
-    points = [xy for xy, p in pixels.items() if distance(p, background) > distance(p, text)]
-    if not points:
-        return set()
-    left, top = min(p[0] for p in points), min(p[1] for p in points)
-    return {(x - left, y - top) for x, y in points}
 
 
 class EffectsMenu(ToyTestCase):

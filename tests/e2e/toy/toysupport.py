@@ -174,3 +174,19 @@ def changes_outside(driver, rect, timeout=3.0):
     first = [driver.screenshot(rect=b) for b in bands]
     return wait_until(lambda: any(driver.screenshot(rect=b).differs_from(f) for b, f in zip(bands, first)),
                       timeout, message=f"nothing drew around {rect}")
+
+
+def distance(a, b):
+    return sum(abs(p - q) for p, q in zip(a, b))
+
+
+def ink(image, background):
+    """The set of (x, y) nearer the text's colour (the one farthest from `background`) than the
+    background, relative to the ink's own top-left corner."""
+    pixels = {(x, y): image.pixel(x, y) for y in range(image.height) for x in range(image.width)}
+    text = max(pixels.values(), key=lambda p: distance(p, background))
+    points = [xy for xy, p in pixels.items() if distance(p, background) > distance(p, text)]
+    if not points:
+        return set()
+    left, top = min(p[0] for p in points), min(p[1] for p in points)
+    return {(x - left, y - top) for x, y in points}
