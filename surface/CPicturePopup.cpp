@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "resources/resource.h"
 #include "surface/CRandomPicker.h"
 #include "surface/MediaPath.h"
@@ -36,8 +38,7 @@ std::span<const MessageEntry<CPicturePopup>> CPicturePopup::MessageTable() {
 
 bool CPicturePopup::OnInitDialog() {
   Dialog::OnInitDialog();
-  // Grown from where the template's centring on the cursor put it.
-  ::SetWindowPos(Handle(), nullptr, 0, 0, PopupWidth, PopupHeight, SWP_NOMOVE | SWP_NOZORDER | SWP_SHOWWINDOW);
+  PlaceAtCursor();
   pictureBitmap.Reset(static_cast<HBITMAP>(::LoadImageW(nullptr, MediaPathFromCurrentDirectory(PictureFile).c_str(),
                                                         IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE)));
   if (pictureBitmap) {
@@ -49,6 +50,22 @@ bool CPicturePopup::OnInitDialog() {
   ::EnableWindow(::GetDlgItem(Handle(), IDC_POPUP_PICTURE), FALSE);
   ::SetFocus(Handle());
   return false;
+}
+
+// The template's size centred on the cursor (not every system centres it), then grown from that
+// top-left corner, kept whole on the screen.
+void CPicturePopup::PlaceAtCursor() {
+  RECT templateRect{};
+  ::GetWindowRect(Handle(), &templateRect);
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
+  const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
+  const int left = cursor.x - (templateRect.right - templateRect.left) / 2;
+  const int top = cursor.y - (templateRect.bottom - templateRect.top) / 2;
+  ::SetWindowPos(Handle(), nullptr, std::clamp(left, 0, std::max(0, screenWidth - PopupWidth)),
+                 std::clamp(top, 0, std::max(0, screenHeight - PopupHeight)), PopupWidth, PopupHeight,
+                 SWP_NOZORDER | SWP_SHOWWINDOW);
 }
 
 LRESULT CPicturePopup::OnTimer(const Message& message) {

@@ -19,6 +19,7 @@ class CPicturePopup final : public MessageWindow<CPicturePopup, Dialog> {
   bool OnInitDialog() override;
 
  private:
+  void PlaceAtCursor();
   LRESULT OnTimer(const Message& message);
   LRESULT OnBackgroundColour(const Message& message);
   LRESULT OnDrag(const Message& message);

@@ -15,6 +15,7 @@ if __package__ in (None, ""):
 
 from . import keys as VK  # noqa: E402
 from .session import Session  # noqa: E402
+from .waiting import wait_until  # noqa: E402
 
 
 def _size(text):
@@ -100,6 +101,22 @@ def main(argv=None):
         driver.tap(VK.letter("Q"))
         shot("picture-popup")
         driver.tap(VK.ESCAPE)
+
+        # A grown-up's Shift+Esc menu, then its version and options dialogs.
+        def grown_up(letter, title):
+            driver.key_down(VK.SHIFT)
+            driver.tap(VK.ESCAPE)
+            driver.key_up(VK.SHIFT)
+            wait_until(lambda: driver.windows(class_name="#32768", pid=program.pid, visible=True), 10)
+            driver.tap(VK.letter(letter))
+            return wait_until(lambda: next((d for d in program.dialogs() if d.title == title and d.visible), None), 10)
+
+        about = grown_up("A", "バージョン情報")
+        shot("version-dialog")
+        driver.press(about, 1)
+        options = grown_up("S", "設定")
+        shot("options-dialog")
+        driver.press(options, 2)
 
         calls = program.sounds.calls()
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))

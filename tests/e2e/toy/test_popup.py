@@ -38,13 +38,21 @@ class PicturePopup(ToyTestCase):
 
     def test_shows_at_the_cursor_above_the_frame_slides_and_ignores_the_frame(self):
         toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
+        # An effect, then the menu's command itself (a right press or a menu key would stop the effect).
+        self.driver.move(400, 300)
         self.driver.post(toy.surface.hwnd, WM_COMMAND, BOUNCING_ICON_COMMAND)
-        popup, since = self.open_popup(toy)
+        since = self.driver.tick()
+        self.driver.post(toy.surface.hwnd, WM_COMMAND, PICTURE_POPUP_COMMAND)
+        popup = wait_until(lambda: next(iter(toy.program.dialogs()), None), 5, message="no popup")
         toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "POPUPL.WAV", since=since)
         # The effect goes on drawing behind the popup.
         changes_outside(self.driver, popup.rect)
         self.assertEqual(SIZE, (popup.rect.width, popup.rect.height))
+        # Centred on the cursor in the template's size (at least a third of the grown size each
+        # way), then grown from that corner.
         self.assertTrue(popup.rect.contains(400, 300), f"not at the cursor: {popup.rect}")
+        self.assertLess(popup.rect.left, 400 - SIZE[0] // 3, f"not centred on the cursor: {popup.rect}")
+        self.assertLess(popup.rect.top, 300 - SIZE[1] // 3, f"not centred on the cursor: {popup.rect}")
         order = [w.hwnd for w in self.driver.windows(visible=True)]
         self.assertLess(order.index(popup.hwnd), order.index(toy.frame.hwnd), "the popup is behind the frame")
         corner = (popup.rect.right - 10, popup.rect.bottom - 10)
@@ -97,7 +105,10 @@ class PicturePopup(ToyTestCase):
         self.driver.click(button="left")
         self.closed(toy, "a double click left the popup open")
 
-        popup, _ = self.open_popup(toy)
+        # Near the screen's corner it stays whole on the screen.
+        popup, _ = self.open_popup(toy, at=(1015, 760))
+        width, height = self.driver.screen_size()
+        self.assertTrue(popup.rect.right <= width and popup.rect.bottom <= height, f"cut off: {popup.rect}")
         opened = time.monotonic()
         wait_until(lambda: not toy.program.dialogs(), 15, message="the popup did not close by itself")
         self.assertGreater(time.monotonic() - opened, 8, "it closed before its ten seconds")
