@@ -59,7 +59,8 @@ class ProgramFolder(unittest.TestCase):
     def test_library_exports_its_functions_under_plain_names(self):
         for triple, folder in (("x86_64-w64-mingw32", DIST), ("i686-w64-mingw32", BUILD / "windows-i686")):
             with self.subTest(triple=triple):
-                self.assertEqual(["ininfo", "osver"], sorted(exports(objdump(triple, folder / "mimiopt.dll"))))
+                self.assertEqual(["about", "ininfo", "option", "osver"],
+                                 sorted(exports(objdump(triple, folder / "mimiopt.dll"))))
 
     def test_read_me_is_utf8_with_bom_and_crlf(self):
         data = (DIST / "mimitap.txt").read_bytes()

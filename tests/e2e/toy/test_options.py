@@ -7,8 +7,8 @@ import unittest
 from pathlib import Path
 
 from toysupport import (IDM_ABOUT, IDM_SETTINGS, KEY_SOUNDS, MISSING_LIBRARY, PLAY, TITLE, VK, WM_COMMAND,
-                        WMU_SETTINGS_CHANGED, WMU_SOUND_CUE, ToyTestCase, run_program_copy, wait_in_front, wait_until,
-                        write_options)
+                        WMU_SETTINGS_CHANGED, WMU_SOUND_CUE, ToyTestCase, run_program_copy, test_dll, wait_in_front,
+                        wait_until, write_options)
 
 
 DRAG_FILE_FOR_INDEX = {0: "DRGICO5", 1: "DRGICO4", 2: "DRGICO10", 3: "DRGICO6", 4: "DRGICO3", 5: "DRGICO7",
@@ -125,7 +125,9 @@ class OptionsInTheToy(ToyTestCase):
         self.assertEqual([], toy.sounds.calls(since))
 
     def test_options_and_version_commands_report_a_missing_export(self):
-        toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
+        folder = self.program_folder(options={"keywav": 1, "otherwav": 1})
+        shutil.copy(test_dll("mimiopt_without_dialogs"), folder / "mimiopt.dll")
+        toy = self.start_toy(folder=folder)
         for command in (IDM_SETTINGS, IDM_ABOUT):
             since = self.driver.tick()
             self.driver.post(toy.frame.hwnd, WM_COMMAND, command, 0)
