@@ -3,6 +3,7 @@
 # a virtual display where it is played with for a moment and screenshots are saved.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+scripts/setup-debian.sh  # Wine, a virtual display, fonts and locales besides the build's tools
 scripts/build.sh
 export MIMI_E2E_BUILD_DIR="$PWD/build" MIMI_DIST_DIR="$PWD/dist"
 if [ -n "${DISPLAY:-}" ]; then

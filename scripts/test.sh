@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$(date +%s)
+scripts/setup-debian.sh  # the tests need Wine, a virtual display, fonts and locales besides the build's tools
 scripts/build.sh
-ctest --test-dir build --output-on-failure -j2 "$@"
+ctest --preset native "$@"
 echo "Build and tests took $(( $(date +%s) - start )) s."
