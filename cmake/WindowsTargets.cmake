@@ -36,7 +36,8 @@ add_executable(mimitap WIN32
   app/SpaceTap.cpp
   app/KeyboardLockdown.cpp
   app/SystemChanges.cpp
-  resources/mimitap.rc)
+  resources/mimitap.rc
+  resources/version.rc)
 target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)
 target_link_options(mimitap PRIVATE -municode)
 mimi_warnings(mimitap)
@@ -48,8 +49,10 @@ add_library(mimiopt SHARED
   options/DialogPlacement.cpp
   options/Exports.cpp
   options/mimiopt.def
-  resources/mimiopt.rc)
+  resources/mimiopt.rc
+  resources/version.rc)
 set_target_properties(mimiopt PROPERTIES PREFIX "" OUTPUT_NAME mimiopt)
+target_compile_definitions(mimiopt PRIVATE MIMI_OPTIONS_LIBRARY)
 target_link_libraries(mimiopt PRIVATE mimiframework mimicore user32 gdi32)
 mimi_warnings(mimiopt)
 

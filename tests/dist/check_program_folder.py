@@ -4,6 +4,7 @@ library that import only system DLLs, and the library's exports under their plai
 
 import os
 import re
+import struct
 import subprocess
 import sys
 import unittest
@@ -23,6 +24,25 @@ EXPECTED = (
     + [f"DRAGICON/DRGICO{i}.ICO" for i in range(1, 11)] + [f"PMENUICO/PMENU{i}.ICO" for i in range(1, 6)]
     + [f"CURSOR/CURSOR{i}.CUR" for i in range(1, 6)]
 )
+
+
+def version_record(path):
+    """The fixed file version (four numbers) and the named strings of a file's version resource."""
+    data = path.read_bytes()
+    fixed = data.find(struct.pack("<I", 0xFEEF04BD))
+    ms, ls = struct.unpack_from("<II", data, fixed + 8)
+    strings = {}
+    for key in ("ProductName", "FileVersion", "ProductVersion", "FileDescription", "OriginalFilename"):
+        start = data.find(key.encode("utf-16-le") + b"\0\0")
+        if start < 0:
+            continue
+        start += len(key) * 2 + 2
+        start += (4 - start % 4) % 4  # the value starts on a 32-bit boundary
+        end = start
+        while data[end:end + 2] != b"\0\0":
+            end += 2
+        strings[key] = data[start:end].decode("utf-16-le")
+    return (ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF), strings
 
 
 def objdump(triple, path):
@@ -61,6 +81,18 @@ class ProgramFolder(unittest.TestCase):
             with self.subTest(triple=triple):
                 self.assertEqual(["about", "ininfo", "option", "osver"],
                                  sorted(exports(objdump(triple, folder / "mimiopt.dll"))))
+
+    def test_program_and_library_carry_version_1_03(self):
+        for folder in (DIST, BUILD / "windows-i686"):
+            for name in ("mimitap.exe", "mimiopt.dll"):
+                with self.subTest(file=str(folder / name)):
+                    fixed, strings = version_record(folder / name)
+                    self.assertEqual((1, 0, 3, 0), fixed)
+                    self.assertEqual({"ProductName": "ミミタップ", "FileVersion": "1.03", "ProductVersion": "1.03",
+                                      "OriginalFilename": name}, {k: strings.get(k) for k in
+                                                                  ("ProductName", "FileVersion", "ProductVersion",
+                                                                   "OriginalFilename")})
+                    self.assertTrue(strings.get("FileDescription"), "no file description")
 
     def test_read_me_is_utf8_with_bom_and_crlf(self):
         data = (DIST / "mimitap.txt").read_bytes()
