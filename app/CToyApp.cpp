@@ -13,6 +13,7 @@
 #include "framework/MessageBox.h"
 #include "options/OptionsPath.h"
 #include "resources/resource.h"
+#include "surface/SoundThread.h"
 #include "surface/SurfaceMessages.h"
 
 namespace {
@@ -95,6 +96,7 @@ bool CToyApp::InitInstance() {
 int CToyApp::ExitInstance() {
   // Whichever way the frame went, nothing it changed in the system outlives the toy.
   system_changes::UndoAll();
+  sound_thread::End();
   if (lockKeysSaved) {
     for (const unsigned key : LockKeysToTap({savedCapsLock, savedNumLock, savedInsert}, CurrentLockKeys())) {
       ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);

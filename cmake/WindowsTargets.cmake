@@ -31,6 +31,7 @@ add_executable(mimitap WIN32
   surface/Utf8Text.cpp
   surface/GdiCanvas.cpp
   surface/SoundPlayer.cpp
+  surface/SoundThread.cpp
   surface/MediaPath.cpp
   effects/EffectRunner.cpp
   app/SpaceTap.cpp

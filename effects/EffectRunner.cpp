@@ -7,6 +7,7 @@
 #include "effects/EffectControl.h"
 #include "surface/GdiCanvas.h"
 #include "surface/MediaPath.h"
+#include "surface/SoundThread.h"
 
 // The host's PlaySound, not the platform's macro of that name.
 #undef PlaySound
@@ -36,9 +37,9 @@ class WindowEffectHost final : public EffectHost {
   std::int64_t CalendarSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
   void PlaySound(const media::Sound& sound) override {
     if (otherSounds_ == 0) return;
-    ::PlaySoundW(WideMediaName(sound.path).c_str(), nullptr, static_cast<DWORD>(sound.mode));
+    sound_thread::Play(WideMediaName(sound.path), static_cast<DWORD>(sound.mode));
   }
-  void StopSound() override { ::PlaySoundW(nullptr, nullptr, 0); }
+  void StopSound() override { sound_thread::Stop(); }
 
  private:
   HWND surface_;
