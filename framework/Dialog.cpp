@@ -21,6 +21,10 @@ void DataExchange::Text(int controlId, std::wstring& value) {
   }
 }
 
+void DataExchange::Control(int controlId, Window& control) {
+  if (control.Handle() == nullptr) control.SubclassWindow(::GetDlgItem(dialog_, controlId));
+}
+
 Dialog::~Dialog() {
   if (const HWND dialog = Handle(); dialog != nullptr) {
     ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
