@@ -56,7 +56,10 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
   return table;
 }
 
-CMainFrame::~CMainFrame() { system_changes::ReleaseCursor(); }
+CMainFrame::~CMainFrame() {
+  system_changes::ReleaseCursor();
+  clockWindow.reset();
+}
 
 std::wstring CMainFrame::WindowClass() { return GeneratedClass(0, nullptr, nullptr, nullptr); }
 
@@ -132,6 +135,10 @@ LRESULT CMainFrame::OnCreate(const Message&) {
   }
   ApplyScreenSaverOption();
 
+  clockWindow = std::make_unique<CClockWindow>(frame);
+  clockWindow->Create();
+  ApplyClockOption();
+
   SpaceTap();
   return 0;
 }
@@ -144,6 +151,13 @@ void CMainFrame::ApplyScreenSaverOption() {
   } else {
     system_changes::RestoreScreenSaver();
   }
+}
+
+// The clock shows without being activated, so the focus stays with the play surface: the toy's
+// start-up Space and the child's first keys reach it. Without a clock window this does nothing.
+void CMainFrame::ApplyClockOption() {
+  if (clockWindow == nullptr || clockWindow->Handle() == nullptr) return;
+  ::ShowWindow(clockWindow->Handle(), settings.time == 1 ? SW_SHOWNA : SW_HIDE);
 }
 
 void CMainFrame::InstallLockdown() { keyboardLockdown.Install(osKind != 0, Handle()); }
@@ -223,6 +237,7 @@ LRESULT CMainFrame::OnSettingsChanged(const Message& message) {
   LoadSettings(settings);
   ::SendMessageW(playSurface.Handle(), WMU_SETTINGS_CHANGED, message.wParam, message.lParam);
   ApplyScreenSaverOption();
+  ApplyClockOption();
   ::SetFocus(Handle());
   ::InvalidateRect(Handle(), nullptr, TRUE);
   return 1;

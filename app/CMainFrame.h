@@ -1,10 +1,12 @@
 #pragma once
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 
 #include "app/KeyboardLockdown.h"
 #include "app/SettingsBlock.h"
+#include "clock/CClockWindow.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
@@ -44,6 +46,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
 
   bool LoadCursors();
   void ApplyScreenSaverOption();
+  void ApplyClockOption();
   void InstallLockdown();
   void RemoveLockdown();
   void ConfineCursor();
@@ -55,6 +58,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
 
   CPlaySurface playSurface;
   int osKind = 0;
+  std::unique_ptr<CClockWindow> clockWindow;
   std::array<OwnedCursor, 5> cursors;
   SettingsBlock settings{};
   KeyboardLockdown keyboardLockdown;

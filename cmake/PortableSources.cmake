@@ -26,6 +26,9 @@ set(MIMI_PORTABLE_SOURCES
   app/CursorConfinement.cpp
   app/AccessibilityShortcuts.cpp
   app/GrownUpKeys.cpp
+  clock/LocalTime.cpp
+  clock/ClockText.cpp
+  clock/ClockColors.cpp
 )
 list(TRANSFORM MIMI_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

@@ -37,6 +37,8 @@ add_executable(mimitap WIN32
   app/SpaceTap.cpp
   app/KeyboardLockdown.cpp
   app/SystemChanges.cpp
+  clock/CClockWindow.cpp
+  clock/CClockFace.cpp
   resources/mimitap.rc
   resources/version.rc)
 target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)

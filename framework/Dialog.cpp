@@ -21,6 +21,10 @@ void DataExchange::Text(int controlId, std::wstring& value) {
   }
 }
 
+void DataExchange::Control(int controlId, Window& control) {
+  if (control.Handle() == nullptr) control.SubclassWindow(::GetDlgItem(dialog_, controlId));
+}
+
 Dialog::~Dialog() {
   if (const HWND dialog = Handle(); dialog != nullptr) {
     ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
@@ -131,20 +135,24 @@ INT_PTR CALLBACK Dialog::DialogProcedure(HWND dialog, UINT id, WPARAM wParam, LP
   if (self == nullptr) return FALSE;
 
   INT_PTR answer = FALSE;
+  // Messages sent while this one is handled come through here too: each keeps its own flag.
+  const bool outerHandled = self->handled_;
   try {
     self->handled_ = true;
     const LRESULT result = self->HandleMessage({id, wParam, lParam});
+    const bool handled = self->handled_;
     if (id == WM_INITDIALOG) {
-      answer = self->handled_ ? result : TRUE;
-    } else if (self->handled_ && AnswersDirectly(id)) {
+      answer = handled ? result : TRUE;
+    } else if (handled && AnswersDirectly(id)) {
       answer = result;
-    } else if (self->handled_) {
+    } else if (handled) {
       ::SetWindowLongPtrW(dialog, DWLP_MSGRESULT, result);
       answer = TRUE;
     }
   } catch (...) {
     answer = FALSE;
   }
+  self->handled_ = outerHandled;
   if (id == WM_NCDESTROY) {
     ::SetWindowLongPtrW(dialog, DWLP_USER, 0);
     self->BindTo(nullptr);

@@ -9,6 +9,8 @@ class DataExchange {
   // A check box as 1 (checked) or 0.
   void CheckBox(int controlId, int& value);
   void Text(int controlId, std::wstring& value);
+  // Binds a control to the window object that takes it over, once, in either direction.
+  void Control(int controlId, Window& control);
 
  private:
   HWND dialog_;

@@ -48,3 +48,19 @@ class SelectionGuard {
   HDC dc_;
   HGDIOBJ previous_;
 };
+
+// An off-screen drawing context compatible with another one, deleted on every path.
+class MemoryDC {
+ public:
+  explicit MemoryDC(HDC compatibleWith) : dc_(::CreateCompatibleDC(compatibleWith)) {}
+  MemoryDC(const MemoryDC&) = delete;
+  MemoryDC& operator=(const MemoryDC&) = delete;
+  ~MemoryDC() {
+    if (dc_ != nullptr) ::DeleteDC(dc_);
+  }
+  HDC Get() const { return dc_; }
+  explicit operator bool() const { return dc_ != nullptr; }
+
+ private:
+  HDC dc_;
+};

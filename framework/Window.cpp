@@ -10,7 +10,9 @@ HINSTANCE ModuleInstance() { return ::GetModuleHandleW(nullptr); }
 
 Window::~Window() {
   // A window object that dies before its window must not leave the window pointing at it.
-  if (hwnd_ != nullptr) {
+  if (hwnd_ != nullptr && ownProcedure_ != nullptr) {
+    GiveBackProcedure();
+  } else if (hwnd_ != nullptr) {
     ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     ::DestroyWindow(hwnd_);
   }
@@ -23,6 +25,23 @@ bool Window::Create(CreateParams params) {
       params.rect.top, params.rect.right, params.rect.bottom, params.parent, params.menuOrId,
       ModuleInstance(), this);
   return created != nullptr;
+}
+
+bool Window::SubclassWindow(HWND window) {
+  if (hwnd_ != nullptr || window == nullptr) return false;
+  hwnd_ = window;
+  PreSubclassWindow();
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  ownProcedure_ = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProcedure)));
+  return true;
+}
+
+void Window::GiveBackProcedure() {
+  ::SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ownProcedure_));
+  ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  ownProcedure_ = nullptr;
+  hwnd_ = nullptr;
 }
 
 bool Window::PreCreateWindow(CreateParams& params) {
@@ -40,6 +59,7 @@ LRESULT Window::HandleMessage(const Message& message) {
 }
 
 LRESULT Window::DefaultProcessing(const Message& message) {
+  if (ownProcedure_ != nullptr) return ::CallWindowProcW(ownProcedure_, hwnd_, message.id, message.wParam, message.lParam);
   return ::DefWindowProcW(hwnd_, message.id, message.wParam, message.lParam);
 }
 
@@ -95,8 +115,12 @@ LRESULT CALLBACK Window::WindowProcedure(HWND window, UINT id, WPARAM wParam, LP
     result = ::DefWindowProcW(window, id, wParam, lParam);
   }
   if (id == WM_NCDESTROY) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-    self->hwnd_ = nullptr;
+    if (self->ownProcedure_ != nullptr) {
+      self->GiveBackProcedure();
+    } else {
+      ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+      self->hwnd_ = nullptr;
+    }
     self->PostNcDestroy();
   }
   return result;

@@ -35,6 +35,11 @@ class Window {
   // (for instance a WM_CREATE answered with -1) refuses.
   bool Create(CreateParams params);
 
+  // Takes over a window that already exists, such as a dialog's control: its messages come to
+  // this object, and what the object leaves goes to the window's own procedure. The window keeps
+  // its owner, who destroys it; the object gives it back if it goes first.
+  bool SubclassWindow(HWND window);
+
   // Seen for every queued message addressed to this window or a window below it, before
   // dispatch; true consumes the message.
   virtual bool PreTranslateMessage(MSG& message);
@@ -52,6 +57,8 @@ class Window {
   virtual LRESULT HandleMessage(const Message& message);
   // Called after WM_NCDESTROY, once the object is no longer bound to a window.
   virtual void PostNcDestroy() {}
+  // Runs as SubclassWindow binds the window, before its messages start to come here.
+  virtual void PreSubclassWindow() {}
   LRESULT DefaultProcessing(const Message& message);
 
   // The class's own command table; false when the command is not in it.
@@ -61,6 +68,9 @@ class Window {
   friend class Dialog;
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT id, WPARAM wParam, LPARAM lParam) noexcept;
   void BindTo(HWND window) { hwnd_ = window; }
+  void GiveBackProcedure();
 
   HWND hwnd_ = nullptr;
+  // The taken-over window's own procedure; null for windows this framework created.
+  WNDPROC ownProcedure_ = nullptr;
 };

@@ -9,6 +9,10 @@
 #define IDC_POPUP_PICTURE 122
 #define IDM_PICTURE_POPUP 130
 
+// The clock window and its face.
+#define IDD_CLOCK 180
+#define IDC_CLOCK_FACE 1010
+
 // Commands of the grown-up menu.
 #define IDM_SETTINGS 32772
 #define IDM_README_EXIT 32773

@@ -85,11 +85,20 @@ class Toy:
         return self.driver.screenshot()
 
     def sample(self):
-        """Colours at the centre and near the four corners of the surface."""
+        """Colours at the centre and near the four corners of the surface, leaving out a corner
+        that the clock covers when it shows."""
         r = self.surface.rect
         points = [r.center, (r.left + 5, r.top + 5), (r.right - 6, r.top + 5), (r.left + 5, r.bottom - 6),
                   (r.right - 6, r.bottom - 6)]
+        clock = self.clock()
+        if clock is not None and clock.visible:
+            points = [p for p in points if not clock.rect.contains(*p)]
         return self.driver.pixels(points)
+
+    def clock(self):
+        """The clock window (shown or hidden): the dialog the frame owns; None before it exists."""
+        return next((w for w in self.driver.windows(class_name="#32770", pid=self.program.pid)
+                     if w.owner == self.frame.hwnd), None)
 
     def menu(self):
         """The toy's open popup menu window (the effects menu, or the grown-up menu), or None."""

@@ -1,0 +1,113 @@
+#include "clock/CClockWindow.h"
+
+#include "clock/ClockColors.h"
+#include "resources/resource.h"
+#include "surface/CRandomPicker.h"
+#include "surface/SurfaceMessages.h"
+
+namespace {
+
+// The sound cue that stops the playing sound.
+constexpr WPARAM StopSoundCue = 10;
+
+// An owned window stays above its owner. Wine without a window manager breaks that whenever the
+// owner takes the keyboard focus: it raises the owner's X window above all others. The clock
+// looks at its place this often and moves back above the owner.
+constexpr UINT_PTR KeepAboveOwnerTimerId = 1;
+constexpr UINT KeepAboveOwnerPeriodMs = 200;
+
+bool IsAbove(HWND upper, HWND lower) {
+  for (HWND window = ::GetWindow(lower, GW_HWNDPREV); window != nullptr; window = ::GetWindow(window, GW_HWNDPREV)) {
+    if (window == upper) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+CClockWindow::CClockWindow(HWND ownerWindow)
+    : MessageWindow(::GetModuleHandleW(nullptr), IDD_CLOCK), owner(ownerWindow) {}
+
+// The window goes before its face, which is bound to one of its controls.
+CClockWindow::~CClockWindow() {
+  if (Handle() != nullptr) ::DestroyWindow(Handle());
+}
+
+std::span<const MessageEntry<CClockWindow>> CClockWindow::MessageTable() {
+  static constexpr MessageEntry<CClockWindow> table[] = {
+      {WM_LBUTTONDOWN, &CClockWindow::OnButton},
+      {WM_LBUTTONUP, &CClockWindow::OnLeftButtonUp},
+      {WM_MBUTTONDOWN, &CClockWindow::OnButton},
+      {WM_MBUTTONUP, &CClockWindow::OnButton},
+      {WM_RBUTTONDOWN, &CClockWindow::OnButton},
+      {WM_RBUTTONUP, &CClockWindow::OnButton},
+      {WM_CTLCOLORDLG, &CClockWindow::OnBackgroundColour},
+      {WM_MOUSEACTIVATE, &CClockWindow::OnMouseActivate},
+      {WM_TIMER, &CClockWindow::OnKeepAboveOwner},
+  };
+  return table;
+}
+
+bool CClockWindow::Create() {
+  clockFace.SetTextColor(ClockTextColor(CRandomPicker().IndexBySecond()));
+  return CreateModeless(owner);
+}
+
+void CClockWindow::DoDataExchange(DataExchange& exchange) { exchange.Control(IDC_CLOCK_FACE, clockFace); }
+
+bool CClockWindow::OnInitDialog() {
+  Dialog::OnInitDialog();
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  RECT screen{};
+  ::GetWindowRect(::GetDesktopWindow(), &screen);
+  ::SetWindowPos(Handle(), nullptr, screen.right - (window.right - window.left),
+                 screen.bottom - (window.bottom - window.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ::SetTimer(Handle(), KeepAboveOwnerTimerId, KeepAboveOwnerPeriodMs, nullptr);
+  HandFocusToOwner();
+  // False: the dialog manager would otherwise put the focus on the face, which activates the
+  // clock and takes the toy's start-up Space from the play surface.
+  return false;
+}
+
+bool CClockWindow::PreTranslateMessage(MSG& message) {
+  const bool forClock = message.hwnd == Handle() || ::IsChild(Handle(), message.hwnd);
+  if (forClock && (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN)) {
+    HandFocusToOwner();
+    return true;
+  }
+  return Dialog::PreTranslateMessage(message);
+}
+
+// A focus that is already with the owner stays where it is: moving it would raise the owner.
+void CClockWindow::HandFocusToOwner() {
+  const HWND focus = ::GetFocus();
+  if (focus != owner && !::IsChild(owner, focus)) ::SetFocus(owner);
+  ::SetForegroundWindow(owner);
+}
+
+// A click leaves the owner active, so the focus never leaves the play surface at all.
+LRESULT CClockWindow::OnMouseActivate(const Message&) { return MA_NOACTIVATE; }
+
+LRESULT CClockWindow::OnKeepAboveOwner(const Message& message) {
+  if (message.wParam != KeepAboveOwnerTimerId) return Default(message);
+  if (::IsWindowVisible(Handle()) && IsAbove(owner, Handle())) {
+    ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  return 0;
+}
+
+LRESULT CClockWindow::OnButton(const Message& message) {
+  HandFocusToOwner();
+  return Default(message);
+}
+
+LRESULT CClockWindow::OnLeftButtonUp(const Message& message) {
+  HandFocusToOwner();
+  ::PostMessageW(owner, WMU_SOUND_CUE, StopSoundCue, 0);
+  return Default(message);
+}
+
+LRESULT CClockWindow::OnBackgroundColour(const Message&) {
+  return reinterpret_cast<LRESULT>(::GetStockObject(BLACK_BRUSH));
+}
