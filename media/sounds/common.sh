@@ -2,29 +2,56 @@
 # (fixed noise seeds, no dither) so the same script always gives the same bytes.
 set -eu
 : "${SOX:=sox}"
+: "${FFMPEG:=ffmpeg}"
 RATE=22050
+# Every sound is brought to one loudness: its loudest 400 ms (EBU R128 momentary loudness) at LOUDNESS
+# LUFS, unless that would take its true peak above CEILING dBFS; then it stops at the ceiling.
+LOUDNESS=-18
+CEILING=-1.5
 WORK=$(mktemp -d)
-# The sound is written beside the work files and moved into place only when every step succeeded,
-# so a failed run never leaves a half-written file that a later build would take as up to date.
+# A script makes its sound in OUT (32-bit float, so levelling rounds only once); on success it is
+# levelled into 16 bits beside the work files and moved into place, so a failed run never leaves a
+# half-written file that a later build would take as up to date.
 DEST=$1
-OUT=$WORK/out.wav
-trap 'status=$?; if [ "$status" -eq 0 ]; then mv "$OUT" "$DEST" || status=$?; fi; rm -rf "$WORK"; exit "$status"' EXIT
+OUT=$WORK/made.wav
+trap 'status=$?; if [ "$status" -eq 0 ]; then { level && mv "$WORK/level.wav" "$DEST"; } || status=$?; fi; rm -rf "$WORK"; exit "$status"' EXIT
+
+# level: OUT to WORK/level.wav at the common loudness. Measured by ffmpeg's R128 meter over the sound
+# followed by 400 ms of silence, so a sound shorter than the window still gets a reading. The meter
+# prints its figures to 0.1, so the last bits of its arithmetic cannot change the file.
+# (Runs from the exit trap, where `set -e` does not hold: every step checks its own status.)
+level() {
+  meter=$("$FFMPEG" -nostdin -nostats -hide_banner -i "$OUT" -af apad=pad_dur=0.4,ebur128=peak=true -f null - 2>&1) ||
+    { printf '%s\n' "$meter" >&2; return 1; }
+  gain=$(printf '%s\n' "$meter" | awk -v target="$LOUDNESS" -v ceiling="$CEILING" '
+    match($0, /M: *-?[0-9.]+/) { m = substr($0, RSTART + 2, RLENGTH - 2) + 0; if (!seen || m > loudest) loudest = m; seen = 1 }
+    /True peak:/ { in_peak = 1 }
+    in_peak && match($0, /Peak: *-?[0-9.]+/) { peak = substr($0, RSTART + 5, RLENGTH - 5) + 0; found = 1; in_peak = 0 }
+    END {
+      if (!seen || !found) exit 1
+      g = target - loudest
+      if (g > ceiling - peak) g = ceiling - peak
+      printf "%.2f", g
+    }') || { echo "no loudness reading for $DEST" >&2; return 1; }
+  "$SOX" -R -D "$OUT" -b 16 "$WORK/level.wav" gain "$gain"
+}
 
 # part EFFECTS...: one voice of a mix, as a sox pipe input ("|sox ... -p") for `sox -m`.
 part() {
   printf '|%s -R -D -r %s -c 1 -n -p %s' "$SOX" "$RATE" "$*"
 }
 
-# mix "EFFECTS AFTER THE MIX" VOICE...: mixes the voices, applies the effects and peaks at -3 dBFS.
+# mix "EFFECTS AFTER THE MIX" VOICE...: mixes the voices and applies the effects (peaking at -3 dBFS
+# before levelling).
 mix() {
   post=$1; shift
   # shellcheck disable=SC2086  # the effect list is meant to split into words
-  "$SOX" -R -D -m "$@" -b 16 -r "$RATE" -c 1 "$OUT" $post gain -n -3
+  "$SOX" -R -D -m "$@" -e floating-point -b 32 -r "$RATE" -c 1 "$OUT" $post gain -n -3
 }
 
-# one EFFECTS...: a single voice straight to the output, peaking at -3 dBFS.
+# one EFFECTS...: a single voice straight to the output.
 one() {
-  "$SOX" -R -D -r "$RATE" -c 1 -n -b 16 "$OUT" "$@" gain -n -3
+  "$SOX" -R -D -r "$RATE" -c 1 -n -e floating-point -b 32 "$OUT" "$@" gain -n -3
 }
 
 # noise_loop SECONDS SYNTH_AND_FILTERS...: writes $WORK/loop.wav, a seamless loop of shaped noise.
@@ -43,7 +70,7 @@ noise_loop() {
 }
 
 # finish_loop EFFECTS...: the loop from noise_loop to the output, through sample-by-sample effects
-# only (anything with memory, like a filter, would break the seam).
+# only (anything with memory, like a filter, would break the seam; the levelling gain is one too).
 finish_loop() {
-  "$SOX" -R -D "$WORK/loop.wav" -b 16 "$OUT" "$@" gain -n -3
+  "$SOX" -R -D "$WORK/loop.wav" -e floating-point -b 32 "$OUT" "$@" gain -n -3
 }

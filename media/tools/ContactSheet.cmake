@@ -1,5 +1,6 @@
-# Lays every icon (all its frames, largest first), every cursor (as is, and three times larger with
-# its hotspot ringed in magenta) and the dialog picture on white and on black, each labelled.
+# Lays every icon (its 48, 32 and 16 frames; the larger ones are the same drawing), every cursor (as
+# is, and three times larger with its hotspot ringed in magenta) and the dialog picture on white and on
+# black, each labelled.
 # cmake -DMEDIA= -DITEMS=a,b,... -DOUT= -DWORK= -DCONVERT= -DMONTAGE= -DFONT= -P ContactSheet.cmake
 cmake_minimum_required(VERSION 3.20)
 file(REMOVE_RECURSE ${WORK})
@@ -24,7 +25,7 @@ foreach(item IN LISTS items)
   math(EXPR index "${index} + 1")
   get_filename_component(label ${item} NAME)
   if(item MATCHES "\\.(ICO|ico)$")
-    # Frames are stored 32, 16, 48.
+    # The first three frames are stored 32, 16, 48.
     run(${CONVERT} -background none ICO:${file}[2] ICO:${file}[0] ICO:${file}[1]
         -bordercolor none -border 3 -gravity south +append +repage ${tile})
   elseif(item MATCHES "\\.CUR$")

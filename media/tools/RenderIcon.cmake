@@ -1,5 +1,7 @@
-# Renders one SVG into an .ico (frames 32, 16 and 48) or a .cur (one 32 frame with the hotspot that
-# the SVG names in a comment "hotspot: X Y", in its own 32-unit coordinates).
+# Renders one SVG into an .ico (frames 32, 16, 48, 64, 128 and 256) or a .cur (one 32 frame with the
+# hotspot that the SVG names in a comment "hotspot: X Y", in its own 32-unit coordinates).
+# Icons are drawn far larger than 48 (a sprinkled one up to 192 pixels): the large frames let the
+# system take a frame at least as large as the drawing instead of stretching a small one.
 # cmake -DSVG= -DOUT= -DKIND=ico|cur -DWORK= -DRSVG= -DCONVERT= -DPYTHON= -DPACKER= -P RenderIcon.cmake
 cmake_minimum_required(VERSION 3.20)
 get_filename_component(name ${OUT} NAME_WE)
@@ -15,7 +17,9 @@ if(KIND STREQUAL "cur")
   endif()
   set(pack_args --hotspot ${CMAKE_MATCH_1},${CMAKE_MATCH_2})
 else()
-  set(sizes 32 16 48)  # the 32 frame first: some loaders just take the first one
+  # The 32 frame first: some loaders just take the first one. The 256 frame is stored as a PNG, as
+  # Windows Vista and later expect; the others as DIBs, which every loader reads.
+  set(sizes 32 16 48 64 128 256)
   set(pack_args)
 endif()
 
@@ -27,7 +31,14 @@ foreach(size IN LISTS sizes)
   if(rc)
     message(FATAL_ERROR "rsvg-convert failed on ${SVG}")
   endif()
-  execute_process(COMMAND ${CONVERT} ${png} -alpha set -depth 8 RGBA:${raw} RESULT_VARIABLE rc)
+  if(size EQUAL 256)
+    # Written again by ImageMagick as 8-bit RGBA without dates, so the bytes repeat.
+    set(raw ${WORK}/${name}-${size}.frame.png)
+    execute_process(COMMAND ${CONVERT} ${png} -alpha set -depth 8 -strip -define png:exclude-chunks=date,time
+                            +set date:create +set date:modify PNG32:${raw} RESULT_VARIABLE rc)
+  else()
+    execute_process(COMMAND ${CONVERT} ${png} -alpha set -depth 8 RGBA:${raw} RESULT_VARIABLE rc)
+  endif()
   if(rc)
     message(FATAL_ERROR "convert failed on ${png}")
   endif()

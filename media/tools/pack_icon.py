@@ -1,13 +1,14 @@
 #!/usr/bin/env python3
 """Packs rendered frames into a Windows .ico or .cur file.
 
-usage: pack_icon.py OUT.ico SIZE=FRAME.rgba...
+usage: pack_icon.py OUT.ico SIZE=FRAME.rgba|FRAME.png...
        pack_icon.py OUT.cur --hotspot X,Y SIZE=FRAME.rgba
 
 Each FRAME.rgba is a square raw 8-bit RGBA image (straight alpha, top row first), as ImageMagick writes
 with "RGBA:". Frames are stored in the order given, each as an uncompressed 32-bit DIB followed by its
 1-bit AND mask: every version of LoadImage reads that, unlike PNG frames. The mask is set where the
 pixel is mostly transparent, so a display without alpha blending still shows the right shape.
+A FRAME.png (only for the 256 frame, which Windows Vista and later expect as PNG) is stored as it is.
 """
 import os
 import struct
@@ -35,6 +36,15 @@ def dib(size, rgba):
     return header + bytes(colour) + bytes(mask)
 
 
+def png(size, data):
+    if data[:8] != b'\x89PNG\r\n\x1a\n' or data[12:16] != b'IHDR':
+        sys.exit('frame is not a PNG')
+    width, height, depth, colour = struct.unpack_from('>IIBB', data, 16)
+    if size != 256 or (width, height, depth, colour) != (size, size, 8, 6):
+        sys.exit(f'PNG frame is {width}x{height} depth {depth} colour type {colour}, not 256x256 8-bit RGBA')
+    return data
+
+
 def main(argv):
     if len(argv) < 2:
         sys.exit(__doc__)
@@ -47,7 +57,8 @@ def main(argv):
     for spec in args:
         size, path = spec.split('=', 1)
         with open(path, 'rb') as f:
-            frames.append((int(size), dib(int(size), f.read())))
+            encode = png if path.endswith('.png') else dib
+            frames.append((int(size), encode(int(size), f.read())))
 
     kind = 2 if hotspot else 1
     data = struct.pack('<HHH', 0, kind, len(frames))

@@ -4,6 +4,7 @@ from the tools that make the files, so they catch a tool that writes something W
 import os
 import struct
 import sys
+import zlib
 
 SOUNDS = ['KEY1', 'KEY2', 'KEY3', 'KEY4', 'KEY5', 'PONYON', 'POPUPS', 'POPUPL', 'DRAG', 'RMM',
           'STAR', 'PON', 'BOM', 'SYU', 'WWP', 'TEN']
@@ -63,12 +64,60 @@ class Wave:
         return len(self.samples) / self.rate
 
 
+PNG_SIGNATURE = b'\x89PNG\r\n\x1a\n'
+
+
+def png_rgba(data, width, height):
+    """The rows (top first) of (r, g, b, a) pixels of a non-interlaced 8-bit RGBA PNG."""
+    pos, idat, header = 8, b'', None
+    while pos < len(data):
+        check(pos + 12 <= len(data), 'truncated PNG chunk')
+        length, kind = struct.unpack_from('>I4s', data, pos)
+        body = data[pos + 8:pos + 8 + length]
+        check(len(body) == length and zlib.crc32(kind + body) == struct.unpack_from('>I', data, pos + 8 + length)[0],
+              f'PNG chunk {kind!r} truncated or with a bad CRC')
+        if kind == b'IHDR':
+            header = struct.unpack('>IIBBBBB', body)
+        elif kind == b'IDAT':
+            idat += body
+        pos += 12 + length
+    check(header == (width, height, 8, 6, 0, 0, 0), f'PNG header {header}, not {width}x{height} 8-bit RGBA')
+    raw = zlib.decompress(idat)
+    stride = 4 * width
+    check(len(raw) == height * (stride + 1), 'PNG image data of the wrong size')
+    rows, above = [], bytearray(stride)
+    for y in range(height):
+        kind, line = raw[y * (stride + 1)], bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        check(kind <= 4, f'PNG filter {kind}')
+        for i in range(stride) if kind else ():
+            left = line[i - 4] if i >= 4 else 0
+            up, corner = above[i], (above[i - 4] if i >= 4 else 0)
+            if kind == 1:
+                line[i] = (line[i] + left) & 255
+            elif kind == 2:
+                line[i] = (line[i] + up) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (left + up) // 2) & 255
+            else:
+                p = left + up - corner
+                near = min((abs(p - left), 0, left), (abs(p - up), 1, up), (abs(p - corner), 2, corner))[2]
+                line[i] = (line[i] + near) & 255
+        rows.append([tuple(line[4 * x:4 * x + 4]) for x in range(width)])
+        above = line
+    return rows
+
+
 class Frame:
-    """One icon or cursor image: its directory entry and its decoded DIB."""
+    """One icon or cursor image: its directory entry and its decoded DIB, or its PNG (no mask then)."""
 
     def __init__(self, width, height, entry, dib):
         self.width, self.height, self.entry = width, height, entry
-        check(dib[:8] != b'\x89PNG\r\n\x1a\n', 'PNG-compressed frame')
+        self.png = dib[:8] == PNG_SIGNATURE
+        if self.png:
+            # Windows before Vista reads DIB frames only: PNG is for the 256 frame, which they never take.
+            check(width == height == 256, f'{width}x{height} frame stored as PNG')
+            self.rgba, self.mask = png_rgba(dib, width, height), None
+            return
         (size, w, h2, planes, bits, compression, image_size) = struct.unpack_from('<IiiHHII', dib)
         check(size == 40, f'DIB header of {size} bytes, not BITMAPINFOHEADER')
         check((w, h2) == (width, 2 * height), f'DIB is {w}x{h2}, directory says {width}x{height} (x2)')

@@ -1,4 +1,5 @@
-"""The icons: ICO structure every LoadImage reads, frame sizes and order, alpha and mask, and content."""
+"""The icons: ICO structure every LoadImage reads, frame sizes (large ones too) and order, alpha and mask,
+and content."""
 import colorsys
 import hashlib
 import unittest
@@ -6,6 +7,7 @@ import unittest
 import mediafiles as mf
 
 MEDIA = mf.media_dir()
+SPRINKLED = [f'PMENUICO/PMENU{n}.ICO' for n in range(1, 6)]  # a held key draws these up to 192 pixels square
 _cache = {}
 
 
@@ -20,16 +22,31 @@ def frame(name, size):
 
 
 class Structure(unittest.TestCase):
-    def test_three_32_bit_frames_32_first(self):
+    def test_32_bit_frames_32_first_and_16_32_48_among_them(self):
         for name in mf.ICONS:
             with self.subTest(name):
                 icon = load(name)
                 self.assertEqual(icon.kind, 1)
-                self.assertEqual([f.width for f in icon.frames][0], 32)
-                self.assertEqual(sorted(f.width for f in icon.frames), [16, 32, 48])
+                sizes = [f.width for f in icon.frames]
+                self.assertEqual(sizes[0], 32)
+                self.assertLessEqual({16, 32, 48}, set(sizes))
+                self.assertEqual(len(sizes), len(set(sizes)), 'a size twice')
                 for f in icon.frames:
                     self.assertEqual(f.width, f.height)
                     self.assertEqual(f.entry, {'planes': 1, 'bitcount': 32})
+
+    def test_sprinkled_icons_hold_a_frame_as_large_as_they_are_drawn(self):
+        # Otherwise the system stretches a small frame into a blurred, blocky picture.
+        for name in SPRINKLED:
+            with self.subTest(name):
+                self.assertGreaterEqual(max(f.width for f in load(name).frames), 192)
+
+    def test_only_the_256_frame_is_png(self):
+        # Windows Vista and later expect the 256 frame as PNG; older loaders read DIBs only.
+        for name in mf.ICONS:
+            for f in load(name).frames:
+                with self.subTest(f'{name} {f.width}'):
+                    self.assertEqual(f.png, f.width == 256)
 
     def test_alpha_is_used(self):
         for name in mf.ICONS:
@@ -44,6 +61,8 @@ class Structure(unittest.TestCase):
         # Drawn without alpha blending, the mask alone decides the shape.
         for name in mf.ICONS:
             for f in load(name).frames:
+                if f.png:  # a PNG frame has no mask
+                    continue
                 with self.subTest(f'{name} {f.width}'):
                     for y in range(f.height):
                         for x in range(f.width):
@@ -64,16 +83,18 @@ class Content(unittest.TestCase):
                 self.assertLess(covered, 0.95)
 
     def test_all_frames_show_the_same_picture(self):
-        # The 48 frame shrunk by 3 must match the 16 frame's shape, so no frame is another icon's.
+        # Every larger frame shrunk to 16 must match the 16 frame's shape, so no frame is another icon's.
         for name in mf.ICONS:
-            with self.subTest(name):
-                big, small = frame(name, 48), frame(name, 16)
-                diff = 0
-                for y in range(16):
-                    for x in range(16):
-                        mean = sum(big.alpha(3 * x + i, 3 * y + j) for i in range(3) for j in range(3)) / 9
-                        diff += abs(mean - small.alpha(x, y))
-                self.assertLess(diff / 256, 15)
+            small = frame(name, 16)
+            for big in load(name).frames:
+                with self.subTest(f'{name} {big.width}'):
+                    k = big.width // 16
+                    diff = 0
+                    for y in range(16):
+                        for x in range(16):
+                            mean = sum(big.alpha(k * x + i, k * y + j) for i in range(k) for j in range(k)) / k ** 2
+                            diff += abs(mean - small.alpha(x, y))
+                    self.assertLess(diff / 256, 15)
 
     def test_every_icon_is_different(self):
         seen = {}

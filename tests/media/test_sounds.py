@@ -1,17 +1,44 @@
-"""The sounds: format PlaySound takes, lengths, headroom, seamless loops, and that they are all distinct."""
+"""The sounds: format PlaySound takes, lengths, loudness and headroom, seamless loops, and that they are
+all distinct.
+
+usage: test_sounds.py MEDIA_DIR FFMPEG"""
 import cmath
+import functools
 import hashlib
 import math
+import re
+import subprocess
+import sys
 import unittest
 
 import mediafiles as mf
 
 MEDIA = mf.media_dir()
+FFMPEG = sys.argv.pop(1)
 LIMIT = 32768 * 10 ** (-1 / 20)  # -1 dBFS
+KEYS = [f'KEY{n}' for n in range(1, 6)]
 
 
 def load(name):
     return mf.Wave(mf.path(MEDIA, f'WAV/{name}.WAV'))
+
+
+@functools.cache
+def loudness(name):
+    """(loudest momentary loudness in LUFS, true peak in dBFS) from ffmpeg's EBU R128 meter, the sound
+    followed by 400 ms of silence so that one shorter than the window is measured too."""
+    run = subprocess.run([FFMPEG, '-nostdin', '-nostats', '-hide_banner', '-i', mf.path(MEDIA, f'WAV/{name}.WAV'),
+                          '-af', 'apad=pad_dur=0.4,ebur128=peak=true', '-f', 'null', '-'],
+                         capture_output=True, text=True, check=True)
+    momentary = [float(m) for m in re.findall(r'M: *(-?[0-9.]+)', run.stderr)]
+    peak = re.search(r'True peak:\s*Peak: *(-?[0-9.]+)', run.stderr)
+    if not momentary or not peak:
+        raise AssertionError(f'no loudness reading for {name}:\n{run.stderr}')
+    return max(momentary), float(peak.group(1))
+
+
+def figures(names):
+    return ', '.join(f'{n} {loudness(n)[0]:.1f} LUFS / {loudness(n)[1]:.1f} dBTP' for n in names)
 
 
 def rms(samples):
@@ -66,12 +93,23 @@ class Level(unittest.TestCase):
                 peak = max(abs(s) for s in load(name).samples)
                 self.assertLessEqual(peak, LIMIT)
 
+    def test_true_peak_at_most_minus_1_dbfs(self):
+        # Between the samples the reconstructed wave can rise above them; the meter oversamples.
+        loud = [n for n in mf.SOUNDS if loudness(n)[1] > -1]
+        self.assertEqual(loud, [], figures(mf.SOUNDS))
+
     def test_loud_enough_to_hear(self):
-        # A sound normalised to near silence would be a broken generation step, not a design.
-        for name in mf.SOUNDS:
-            with self.subTest(name):
-                peak = max(abs(s) for s in load(name).samples)
-                self.assertGreater(peak, 32768 * 10 ** (-9 / 20))
+        # A sound levelled to near silence would be a broken generation step, not a design.
+        quiet = [n for n in mf.SOUNDS if loudness(n)[0] < -30]
+        self.assertEqual(quiet, [], figures(mf.SOUNDS))
+
+    def test_the_five_keys_are_within_3_lu(self):
+        levels = [loudness(n)[0] for n in KEYS]
+        self.assertLessEqual(max(levels) - min(levels), 3, figures(KEYS))
+
+    def test_all_sounds_are_within_10_lu(self):
+        levels = [loudness(n)[0] for n in mf.SOUNDS]
+        self.assertLessEqual(max(levels) - min(levels), 10, figures(mf.SOUNDS))
 
     def test_one_shots_start_and_end_quietly(self):
         # A sound that starts or stops at full level clicks; the loops are checked at their seam instead.
