@@ -101,10 +101,19 @@ void CPlaySurface::LoadIcons() {
                                                        MediaPathFromCurrentDirectory(media::MenuIconFiles[i]).c_str(),
                                                        IMAGE_ICON, smallWidth, smallHeight, LR_LOADFROMFILE)));
   }
+  for (std::size_t i = 0; i < sprinkleIcons.size(); ++i) {
+    const std::wstring path = MediaPathFromCurrentDirectory(media::MenuIconFiles[i]);
+    for (std::size_t frame = 0; frame < SprinkleFrameSizes.size(); ++frame) {
+      const int size = SprinkleFrameSizes[frame];
+      sprinkleIcons[i][frame].Reset(
+          static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
+    }
+  }
+  // The drag trail at the system's icon size, from the frame of that size.
   for (std::size_t i = 0; i < dragIcons.size(); ++i) {
     dragIcons[i].Reset(static_cast<HICON>(
         ::LoadImageW(nullptr, MediaPathFromCurrentDirectory(media::DragIconFiles[i]).c_str(), IMAGE_ICON, 0, 0,
-                     LR_LOADFROMFILE)));
+                     LR_LOADFROMFILE | LR_DEFAULTSIZE)));
   }
 }
 
@@ -159,8 +168,10 @@ void CPlaySurface::SprinkleIcon(const RECT& clip) {
   random_generator::Seed(::GetTickCount());
   ::Sleep(70);
   const auto place = NextSprinklePlacement(clip.right - clip.left, clip.bottom - clip.top);
-  const HICON icon = menuIcons[static_cast<std::size_t>(SprinkleIconForIndex(CRandomPicker().IndexByTick()))].Get();
-  if (!place || icon == nullptr) return;
+  const auto slot = static_cast<std::size_t>(SprinkleIconForIndex(CRandomPicker().IndexByTick()));
+  if (!place) return;
+  const HICON icon = sprinkleIcons[slot][SprinkleFrameFor(place->size())].Get();
+  if (icon == nullptr) return;
   const ClientDC dc(Handle());
   ::DrawIconEx(dc.Get(), place->left(), place->top(), icon, place->size(), place->size(), 0, nullptr, DI_NORMAL);
 }

@@ -6,6 +6,7 @@
 
 #include "effects/EffectRunner.h"
 #include "framework/Handles.h"
+#include "surface/IconSprinkle.h"
 #include "framework/MessageTable.h"
 
 // The child window that covers the screen and answers every key, click, drag and wheel turn with a
@@ -69,6 +70,8 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   OwnedFont menuFont;
   OwnedMenu effectsMenu;
   std::array<OwnedIcon, 5> menuIcons;
+  // The same pictures at every sprinkle frame size.
+  std::array<std::array<OwnedIcon, SprinkleFrameSizes.size()>, 5> sprinkleIcons;
   std::array<OwnedIcon, 10> dragIcons;
   EffectRunner effects;
 };

@@ -96,8 +96,9 @@ CanvasObject GdiCanvas::CreateHatchBrush(HatchStyle style, ColorRef color) {
 CanvasObject GdiCanvas::HollowBrush() { return Keep(Kind::StockBrush, ::GetStockObject(HOLLOW_BRUSH)); }
 
 CanvasObject GdiCanvas::LoadIcon(const char* path) {
+  // At the system's icon size, from the frame of that size: DrawIcon draws at that size.
   return Keep(Kind::Icon, ::LoadImageW(nullptr, MediaPathFromCurrentDirectory(path).c_str(), IMAGE_ICON, 0, 0,
-                                       LR_LOADFROMFILE));
+                                       LR_LOADFROMFILE | LR_DEFAULTSIZE));
 }
 
 void GdiCanvas::Select(CanvasObject penOrBrush) {

@@ -10,3 +10,10 @@ std::optional<SprinklePlacement> NextSprinklePlacement(int width, int height) {
   place.halfSize = (random_generator::Draw() % 16 + 1) * 6;
   return place;
 }
+
+std::size_t SprinkleFrameFor(int drawnSize) {
+  for (std::size_t i = 0; i < SprinkleFrameSizes.size(); ++i) {
+    if (SprinkleFrameSizes[i] >= drawnSize) return i;
+  }
+  return SprinkleFrameSizes.size() - 1;
+}

@@ -1,4 +1,6 @@
 #pragma once
+#include <array>
+#include <cstddef>
 #include <optional>
 
 // Where a held key sprinkles its icon: centred on (x, y), drawn 2*halfSize pixels square
@@ -18,3 +20,10 @@ std::optional<SprinklePlacement> NextSprinklePlacement(int width, int height);
 
 // The menu icon slot (0 to 4) for a tick-seeded index.
 inline int SprinkleIconForIndex(int index) { return index / 2; }
+
+// The frame sizes the sprinkled icons are loaded at. A sprinkle draws from the smallest frame at
+// least as large as itself, so a large picture is never a small frame stretched.
+inline constexpr std::array<int, 6> SprinkleFrameSizes = {16, 32, 48, 64, 128, 256};
+
+// The index in SprinkleFrameSizes of the frame to draw a sprinkle of `drawnSize` pixels from.
+std::size_t SprinkleFrameFor(int drawnSize);

@@ -162,3 +162,14 @@ TEST(IconSprinkle, IconIsHalfTheIndex) {
 }
 
 }  // namespace
+
+// Every sprinkle is drawn from a frame at least as large as itself, and the smallest such one.
+TEST(IconSprinkle, DrawsFromTheSmallestFrameAtLeastItsSize) {
+  for (int drawn = 12; drawn <= 192; ++drawn) {
+    const std::size_t frame = SprinkleFrameFor(drawn);
+    ASSERT_GE(SprinkleFrameSizes[frame], drawn) << drawn;
+    if (frame > 0) {
+      EXPECT_LT(SprinkleFrameSizes[frame - 1], drawn) << drawn;
+    }
+  }
+}
