@@ -116,7 +116,12 @@ def main(argv=None):
         driver.press(about, 1)
         options = grown_up("S", "設定")
         shot("options-dialog")
-        driver.press(options, 2)
+        # The clock switched on, and confirmed: it shows at once in the bottom-right corner.
+        driver.press(options, 1002, click=True)
+        driver.press(options, 1, click=True)
+        wait_until(lambda: any(d.visible and not d.title for d in program.dialogs()), 10)
+        driver.tap(VK.letter("C"))
+        shot("clock")
 
         calls = program.sounds.calls()
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))
