@@ -4,6 +4,7 @@ passes or fails on a busy machine). Run after a build: python3 tests/bench/run_b
 
 import json
 import os
+import shutil
 import sys
 import time
 from pathlib import Path
@@ -15,8 +16,8 @@ from harness import Session  # noqa: E402
 from harness import config  # noqa: E402
 
 
-def bench_exe():
-    return config.build_dir() / "windows-x86_64" / "tests" / "bench" / "windows" / "mimibench.exe"
+def bench_exe(name="mimibench.exe"):
+    return config.build_dir() / "windows-x86_64" / "tests" / "bench" / "windows" / name
 
 
 def run_bench(session, *args, timeout=300, cwd=None):
@@ -44,32 +45,58 @@ def main():
                 # From a program folder, where the effects find their icons.
                 results += run_bench(session, "effects", timeout=900, cwd=session.fresh_dist("effects"))
             if width == 1024:
-                folder = session.fresh_dist("bench")
-                (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
-                results += run_bench(session, "startup", windows_path(session, folder))
-                results += run_bench(session, "keys", 50)
-                results += run_bench(session, "swallowed", 50)
-                results += run_bench(session, "busykeys", 50)
+                for sounds in (1, 0):
+                    folder = session.fresh_dist(f"bench-sounds-{sounds}")
+                    (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav={sounds}\r\notherwav={sounds}\r\n")
+                    figures = run_bench(session, "startup", windows_path(session, folder))
+                    figures += run_bench(session, "keys", 50)
+                    if sounds:
+                        figures += run_bench(session, "swallowed", 50)
+                        figures += run_bench(session, "busykeys", 50)
+                    for figure in figures:
+                        figure["sounds"] = "on" if sounds else "off"
+                    results += figures
+                    session.end_programs()
+                # The yardstick: a window that only fills.
+                folder = session.tmp_dir / "bare"
+                folder.mkdir(exist_ok=True)
+                shutil.copy(bench_exe("barewindow.exe"), folder / "barewindow.exe")
+                results += run_bench(session, "barestartup", windows_path(session, folder))
+                results += run_bench(session, "barekeys", 50)
                 session.end_programs()
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
         results.append({"measure": "size", "file": name, "bytes": (dist / name).stat().st_size})
 
+    bare_keys = next((x for x in results if x["measure"] == "bare_key_release_to_fill"), None)
+    bare_start = next((x for x in results if x["measure"] == "bare_startup"), None)
+
+    def against(value, bare_value):
+        return f"   {value / bare_value:5.2f} x the bare window" if bare_value and bare_value > 0 else ""
+
     print(f"\nミミタップ benchmarks ({time.strftime('%Y-%m-%d')}, {os.cpu_count()} cores, Wine on Xvfb)")
     for r in results:
         m = r["measure"]
-        if m == "startup":
-            print(f"  start to full-screen frame       {r['frame_ms']:8.1f} ms")
-            print(f"  memory after start               {r['working_set_kb'] / 1024:8.1f} MiB working set, "
-                  f"{r['committed_kb'] / 1024:.1f} MiB committed")
-        elif m == "key_release_to_fill":
-            print(f"  key release to filled screen     {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
-                  f"({r['samples']} taps)")
+        if m in ("startup", "bare_startup"):
+            who = "bare window" if m == "bare_startup" else f"toy, sounds {r['sounds']}"
+            ratio = against(r["frame_ms"], bare_start["frame_ms"]) if m == "startup" and bare_start else ""
+            print(f"  start to full-screen ({who:<15}) {r['frame_ms']:8.1f} ms{ratio}")
+            ratio = (against(r["working_set_kb"], bare_start["working_set_kb"])
+                     if m == "startup" and bare_start else "")
+            print(f"  memory after start ({who:<15})  {r['working_set_kb'] / 1024:8.1f} MiB working set, "
+                  f"{r['committed_kb'] / 1024:.1f} MiB committed{ratio}")
+        elif m in ("key_release_to_fill", "bare_key_release_to_fill"):
+            who = "bare window" if m.startswith("bare") else f"toy, sounds {r['sounds']}"
+            ratio = "" if m.startswith("bare") or not bare_keys else (
+                f"   median {r['median_ms'] / bare_keys['median_ms']:.2f} x, p95 {r['p95_ms'] / bare_keys['p95_ms']:.2f} x"
+                " the bare window")
+            print(f"  key release to filled screen ({who:<15}) {r['median_ms']:8.2f} ms median, "
+                  f"{r['p95_ms']:.2f} ms p95 ({r['samples']} taps){ratio}")
         elif m == "swallowed_key_to_fill":
             print(f"  swallowed key to Space's fill    {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")
         elif m == "key_release_to_fill_during_effect":
-            rest = next((x for x in results if x["measure"] == "key_release_to_fill"), None)
+            rest = next((x for x in results if x["measure"] == "key_release_to_fill" and x.get("sounds") == "on"), None)
             ratio = f", {r['median_ms'] / rest['median_ms']:.2f} x at rest" if rest and rest["median_ms"] > 0 else ""
             print(f"  key release to fill, hatch scatter running {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95"
                   f"{ratio}")

@@ -1,6 +1,8 @@
 // Measures the toy under Wine and prints one JSON object per measurement:
 //   mimibench fills <repetitions>          fill times on a full-screen window of this display
 //   mimibench startup <program folder>     start to full-screen frame, and memory after start
+//   mimibench barestartup <folder>         the same for barewindow.exe, the yardstick
+//   mimibench barekeys <taps>              key release to filled screen on the bare window
 //   mimibench keys <taps>                  key release to filled screen on the running toy
 //   mimibench swallowed <taps>             Windows key release (swallowed, answered with a Space) to filled screen
 //   mimibench busykeys <taps>              key release to filled screen while an effect runs on the toy
@@ -110,14 +112,27 @@ HWND FindToyFrame() {
   return found;
 }
 
+// The window that answers the keys: the bare window when it runs, otherwise the toy's frame.
+HWND FindAnsweringWindow() {
+  if (const HWND bare = ::FindWindowW(L"MimiBareWindow", nullptr); bare != nullptr) return bare;
+  return FindToyFrame();
+}
+
+// The window that is erased before each tap: the bare window itself, or the toy's play surface.
+HWND ErasedWindow(HWND answering) {
+  const HWND surface = ::GetDlgItem(answering, 0xE900);
+  return surface != nullptr ? surface : answering;
+}
+
 bool CoversScreen(HWND window) {
   RECT rect{};
   ::GetWindowRect(window, &rect);
   return rect.left <= 0 && rect.top <= 0 && rect.right >= ScreenWidth() && rect.bottom >= ScreenHeight();
 }
 
-int Startup(const wchar_t* folder) {
-  std::wstring command = std::wstring(L"\"") + folder + L"\\mimitap.exe\"";
+// Starts `program` in `folder` and times it to its full-screen window.
+int Startup(const wchar_t* folder, const wchar_t* program, const char* measure) {
+  std::wstring command = std::wstring(L"\"") + folder + L"\\" + program + L"\"";
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION process{};
@@ -128,7 +143,7 @@ int Startup(const wchar_t* folder) {
   }
   HWND frame = nullptr;
   while (NowMs() - start < 30000) {
-    frame = FindToyFrame();
+    frame = FindAnsweringWindow();
     if (frame != nullptr && CoversScreen(frame)) break;
     ::Sleep(1);
   }
@@ -137,9 +152,9 @@ int Startup(const wchar_t* folder) {
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof(memory);
   ::GetProcessMemoryInfo(process.hProcess, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof(memory));
-  std::printf("{\"measure\":\"startup\",\"frame_ms\":%.1f,\"found\":%s,\"working_set_kb\":%llu,"
+  std::printf("{\"measure\":\"%s\",\"frame_ms\":%.1f,\"found\":%s,\"working_set_kb\":%llu,"
               "\"committed_kb\":%llu}\n",
-              shown, frame != nullptr ? "true" : "false",
+              measure, shown, frame != nullptr ? "true" : "false",
               static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
               static_cast<unsigned long long>(memory.PagefileUsage / 1024));
   ::CloseHandle(process.hThread);
@@ -157,12 +172,12 @@ void TapKey(WORD key, DWORD flags) {
 
 // Releasing `key` to the first change of the screen's centre, over `taps` taps.
 int KeyToFill(int taps, WORD key, const char* measure) {
-  const HWND frame = FindToyFrame();
+  const HWND frame = FindAnsweringWindow();
   if (frame == nullptr) {
     std::printf("{\"error\":\"the toy is not running\"}\n");
     return 1;
   }
-  const HWND surface = ::GetDlgItem(frame, 0xE900);
+  const HWND surface = ErasedWindow(frame);
   HDC screen = ::GetDC(nullptr);
   const int x = ScreenWidth() / 2;
   const int y = ScreenHeight() / 2;
@@ -268,11 +283,14 @@ int EffectTimes() {
 int wmain(int argc, wchar_t** argv) {
   const std::wstring command = argc > 1 ? argv[1] : L"";
   if (command == L"fills") return Fills(argc > 2 ? _wtoi(argv[2]) : 20);
-  if (command == L"startup" && argc > 2) return Startup(argv[2]);
+  if (command == L"startup" && argc > 2) return Startup(argv[2], L"mimitap.exe", "startup");
+  if (command == L"barestartup" && argc > 2) return Startup(argv[2], L"barewindow.exe", "bare_startup");
+  if (command == L"barekeys") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, 'A', "bare_key_release_to_fill");
   if (command == L"keys") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, 'A', "key_release_to_fill");
   if (command == L"swallowed") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, VK_LWIN, "swallowed_key_to_fill");
   if (command == L"busykeys") return BusyKeys(argc > 2 ? _wtoi(argv[2]) : 50);
   if (command == L"effects") return EffectTimes();
-  std::printf("usage: mimibench fills [n] | startup <folder> | keys [n] | swallowed [n] | busykeys [n] | effects\n");
+  std::printf("usage: mimibench fills [n] | startup <folder> | barestartup <folder> | keys [n] | barekeys [n] |"
+              " swallowed [n] | busykeys [n] | effects\n");
   return 2;
 }
