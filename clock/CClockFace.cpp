@@ -59,6 +59,19 @@ LRESULT CClockFace::OnEraseBackground(const Message& message) {
   return TRUE;
 }
 
+// Once, on the first paint: as tall as the inner area, or smaller when the text would not fit.
+void CClockFace::MakeFaceFont(HDC dc, const std::wstring& text, const RECT& inner) {
+  const int height = inner.bottom - inner.top;
+  faceFont.Reset(GuiFontOfHeight(height));
+  SIZE extent{};
+  {
+    const SelectionGuard font(dc, faceFont.Get());
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+  }
+  const int fitted = FaceFontHeight(height, inner.right - inner.left, extent.cx);
+  if (fitted != height) faceFont.Reset(GuiFontOfHeight(fitted));
+}
+
 LRESULT CClockFace::OnPaint(const Message&) {
   const PaintScope paint(Handle());
   RECT client{};
@@ -66,7 +79,7 @@ LRESULT CClockFace::OnPaint(const Message&) {
   const std::wstring text = WideFromUtf8(ClockText(LocalTimeFromSeconds(WallClockSeconds())).c_str());
   RECT inner = client;
   ::InflateRect(&inner, -::GetSystemMetrics(SM_CXEDGE), -::GetSystemMetrics(SM_CYEDGE));
-  if (!faceFont) faceFont.Reset(GuiFontOfHeight(inner.bottom - inner.top));
+  if (!faceFont) MakeFaceFont(paint.Get(), text, inner);
 
   const MemoryDC image(paint.Get());
   const OwnedBitmap imageBitmap(::CreateCompatibleBitmap(paint.Get(), client.right, client.bottom));

@@ -1,5 +1,6 @@
 #pragma once
 #include <span>
+#include <string>
 
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
@@ -22,8 +23,9 @@ class CClockFace final : public MessageWindow<CClockFace> {
   LRESULT OnTimer(const Message& message);
   LRESULT OnEraseBackground(const Message& message);
   LRESULT OnPaint(const Message& message);
+  void MakeFaceFont(HDC dc, const std::wstring& text, const RECT& inner);
 
-  // Made on the first paint, to the height of the face, and kept.
+  // Made on the first paint, to the height of the face (smaller if the text needs it), and kept.
   OwnedFont faceFont;
   ColorRef textColor = MakeColor(0, 255, 0);
 };

@@ -51,3 +51,10 @@ TEST(ClockColors, GreenForThreeIndicesYellowForThreeWhiteAndPinkForTwoEach) {
 }
 
 }  // namespace
+
+TEST(ClockFace, FontFillsTheHeightUnlessTheTextWouldBeCutOff) {
+  EXPECT_EQ(28, FaceFontHeight(28, 270, 250));
+  EXPECT_EQ(28, FaceFontHeight(28, 270, 270));
+  EXPECT_EQ(25, FaceFontHeight(28, 270, 300));  // 28 * 270 / 300 = 25.2: the text fits at 25
+  EXPECT_EQ(28, FaceFontHeight(28, 270, 0));
+}

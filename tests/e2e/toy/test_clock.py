@@ -72,6 +72,9 @@ class Clock(ToyTestCase):
         first = self.face(clock)
         colour = self.text_colour(first)
         self.assertIn(colour, TEXT_COLOURS)
+        # The whole text fits: black margins on both sides, so no digit is cut off.
+        text = first.bounding_box(lambda p: p == colour)
+        self.assertTrue(text[0] > 0 and text[2] < first.width, f"the text is cut off: {text} in {first.width}")
         seen = [first]
 
         def two_ticks():
