@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 tools_present() {
   local tool
   for tool in cmake make g++ python3 x86_64-w64-mingw32-g++ i686-w64-mingw32-g++ x86_64-w64-mingw32-windres \
-              i686-w64-mingw32-windres sox rsvg-convert convert; do
+              i686-w64-mingw32-windres sox ffmpeg rsvg-convert convert; do
     command -v "$tool" >/dev/null 2>&1 || { echo "$tool is missing."; return 1; }
   done
 }
