@@ -14,7 +14,6 @@ void COptionsDialog::DoDataExchange(DataExchange& exchange) {
 }
 
 bool COptionsDialog::OnInitDialog() {
-  ShowAtTopLeftAboveAll(Handle());
   // Every value is folded to 0 or 1 in the file at once, whether the dialog is confirmed or not.
   for (std::size_t i = 0; i < Switches.size(); ++i) {
     const bool on = option_switches::IsOn(Switches[i].key, options.ReadOption(Switches[i].key));
@@ -22,6 +21,8 @@ bool COptionsDialog::OnInitDialog() {
     boxes[i] = on ? 1 : 0;
   }
   Dialog::OnInitDialog();
+  // Shown once the boxes say what the file says.
+  ShowAtTopLeftAboveAll(Handle());
   return true;
 }
 
