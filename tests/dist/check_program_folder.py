@@ -94,6 +94,15 @@ class ProgramFolder(unittest.TestCase):
                                                                    "OriginalFilename")})
                     self.assertTrue(strings.get("FileDescription"), "no file description")
 
+    def test_program_declares_its_dpi_awareness_and_windows_versions(self):
+        data = (DIST / "mimitap.exe").read_bytes()
+        manifest = data[data.find(b"<?xml"):data.find(b"</assembly>")].decode("utf-8")
+        self.assertRegex(manifest, r"<dpiAware[^>]*>\s*true\s*</dpiAware>")
+        # Windows 7, 8, 8.1 and 10 or later.
+        for os_id in ("35138b9a-5d96-4fbd-8e2d-a2440225f93a", "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",
+                      "1f676c76-80e1-4239-95bb-83d0f6d0da78", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"):
+            self.assertIn(os_id, manifest)
+
     def test_read_me_is_utf8_with_bom_and_crlf(self):
         data = (DIST / "mimitap.txt").read_bytes()
         self.assertTrue(data.startswith(b"\xef\xbb\xbf"))

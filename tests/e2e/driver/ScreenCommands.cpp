@@ -16,6 +16,7 @@ void cmdScreen(const Args&, JsonWriter& out) {
   writeRect(out, "workarea", work);
   HDC screen = GetDC(nullptr);
   out.field("bitsperpixel", GetDeviceCaps(screen, BITSPIXEL));
+  out.field("dpi", GetDeviceCaps(screen, LOGPIXELSY));
   ReleaseDC(nullptr, screen);
 }
 
