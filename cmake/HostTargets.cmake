@@ -1,5 +1,5 @@
 # Host side of the build: the portable library and its tests, the media set, the two cross
-# builds (x86_64 for running, i686 to prove it compiles) and the program folder dist/.
+# builds (x86_64, which the tests run, and i686), the program folder dist/ and the release packages.
 option(MIMITAP_SANITIZE "Build the host code with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 if(MIMITAP_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
@@ -40,6 +40,7 @@ add_custom_target(dist ALL
     -P ${CMAKE_SOURCE_DIR}/cmake/AssembleDist.cmake
   DEPENDS windows-x86_64 media_set
   COMMENT "Assembling the program folder ${MIMI_DIST_DIR}")
+include(cmake/Packaging.cmake)
 
 add_subdirectory(tests/e2e)
 add_subdirectory(tests/dist)

@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool x11-utils fonts-ipafont fonts-ipafont-gothic fonts-wine locales
   libxfixes3 libxcursor1
-  sox ffmpeg librsvg2-bin imagemagick
+  sox ffmpeg librsvg2-bin imagemagick nsis
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
 )
 
