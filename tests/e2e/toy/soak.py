@@ -113,18 +113,15 @@ class RandomPlay:
         x, y = popup.rect.center
         commands = [("move", x, y)] + [("wheel", self.rng.choice([120, -120]))
                                        for _ in range(self.rng.randint(0, 3))]
-        way = self.rng.choice(["key", "key", "middle", "right"])
+        # (Not the right button: under Wine its release may open the effects menu while the
+        # desktop still holds the focus the popup gave up, and no key reaches that menu.)
+        way = self.rng.choice(["key", "key", "middle"])
         if way == "key":
             commands.append(("key", self.rng.choice(POPUP_CLOSING_KEYS), "tap", "--gap=5"))
         else:
             commands.append(("button", way, "click", "--gap=5"))
         self.driver.batch(commands)
         wait_until(lambda: not self.toy.program.dialogs(), 5, message=f"the picture popup stayed open after {commands}")
-        if way == "right":
-            # The release that follows the closing press may open the effects menu.
-            self.toy.settle()
-            if self.toy.menu() is not None:
-                self.toy.close_menu()
 
 
 class Soak(ToyTestCase):
