@@ -177,6 +177,41 @@ class Driver:
             raise DriverError(f"{words[0]}: {reply.get('error')}")
         return reply
 
+    # The pipes hold 64 KiB each way: a batch of this many short commands fits in either.
+    BATCH_LIMIT = 500
+
+    def batch(self, commands, timeout=60.0):
+        """Runs a list of commands (each a sequence of words) written all at once, then reads
+        their replies in order: a long run of input costs one round trip instead of one per
+        command. Returns the replies; raises DriverError for the first refused command."""
+        if len(commands) > self.BATCH_LIMIT:
+            raise ValueError(f"at most {self.BATCH_LIMIT} commands in one batch")
+        if not self.process or self.process.poll() is not None:
+            raise DriverError("driver is not running")
+        lines = []
+        for words in commands:
+            text = "\t".join(str(w) for w in words)
+            if "\n" in text:
+                raise ValueError("a command word cannot contain a newline")
+            lines.append(text.encode() + b"\n")
+        self.process.stdin.write(b"".join(lines))
+        self.process.stdin.flush()
+        deadline = time.monotonic() + timeout
+        replies = []
+        for words in commands:
+            line = self._read_line(max(0.0, deadline - time.monotonic()))
+            if line is None:
+                self.process.kill()
+                self.process.wait()
+                self.start()
+                raise DriverError(f"batch: no answer to {words[0]} within {timeout} s")
+            replies.append(json.loads(line))
+        # Every reply is read before any failure is raised, so the next command stays in step.
+        for words, reply in zip(commands, replies):
+            if not reply.get("ok"):
+                raise DriverError(f"batch: {words[0]}: {reply.get('error')}")
+        return replies
+
     # --- windows -------------------------------------------------------------------------
     @staticmethod
     def _filters(title=None, class_name=None, pid=None, id=None, visible=False):
