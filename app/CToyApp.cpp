@@ -115,6 +115,9 @@ void CToyApp::RunGrownUpDialog(bool isOptionsDialog) {
   ::SendMessageW(frameWindow, WMU_SOUND_CUE, 0, 0);
   const auto endCode =
       RunLibraryDialog(isOptionsDialog ? LibraryDialog::Options : LibraryDialog::About, frameWindow);
+  // The toy is in front again for the child once the grown-up's window has gone.
+  ::SetForegroundWindow(frameWindow);
+  ::SetFocus(frameWindow);
   if (!endCode) return;
   if (isOptionsDialog && *endCode == 1) ::SendMessageW(frameWindow, WMU_SETTINGS_CHANGED, 0, 0);
   ::SendMessageW(frameWindow, WMU_SOUND_CUE, 1, 0);

@@ -330,6 +330,10 @@ void CPlaySurface::ShowPicturePopup() {
   StartSound(media::PicturePopup);
   CPicturePopup popup(PicturePopupTimeoutMs);
   popup.DoModal(Handle());
+  // As the popup goes, the activation may pass to the desktop rather than back to the frame (the
+  // frame is still disabled at that moment): take it back, or the child's keys reach nothing.
+  ::SetForegroundWindow(::GetAncestor(Handle(), GA_ROOT));
+  ::SetFocus(Handle());
 }
 
 // The effects draw on this window: they end before it goes.
