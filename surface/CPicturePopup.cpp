@@ -32,6 +32,7 @@ std::span<const MessageEntry<CPicturePopup>> CPicturePopup::MessageTable() {
       {WM_SYSKEYDOWN, &CPicturePopup::OnClose},
       {WM_LBUTTONDBLCLK, &CPicturePopup::OnClose},
       {WM_MOUSEWHEEL, &CPicturePopup::OnSlide},
+      {WM_GETDLGCODE, &CPicturePopup::OnDialogCode},
   };
   return table;
 }
@@ -67,6 +68,10 @@ void CPicturePopup::PlaceAtCursor() {
                  std::clamp(top, 0, std::max(0, screenHeight - PopupHeight)), PopupWidth, PopupHeight,
                  SWP_NOZORDER | SWP_SHOWWINDOW);
 }
+
+// Every key is the popup's own: the arrows and Tab too, which a dialog otherwise keeps for moving
+// between its controls.
+LRESULT CPicturePopup::OnDialogCode(const Message&) { return DLGC_WANTALLKEYS; }
 
 LRESULT CPicturePopup::OnTimer(const Message& message) {
   if (message.wParam == CloseTimerId) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);

@@ -20,6 +20,7 @@ class CPicturePopup final : public MessageWindow<CPicturePopup, Dialog> {
 
  private:
   void PlaceAtCursor();
+  LRESULT OnDialogCode(const Message& message);
   LRESULT OnTimer(const Message& message);
   LRESULT OnBackgroundColour(const Message& message);
   LRESULT OnDrag(const Message& message);
