@@ -101,14 +101,6 @@ void CPlaySurface::LoadIcons() {
                                                        MediaPathFromCurrentDirectory(media::MenuIconFiles[i]).c_str(),
                                                        IMAGE_ICON, smallWidth, smallHeight, LR_LOADFROMFILE)));
   }
-  for (std::size_t i = 0; i < sprinkleIcons.size(); ++i) {
-    const std::wstring path = MediaPathFromCurrentDirectory(media::MenuIconFiles[i]);
-    for (std::size_t frame = 0; frame < SprinkleFrameSizes.size(); ++frame) {
-      const int size = SprinkleFrameSizes[frame];
-      sprinkleIcons[i][frame].Reset(
-          static_cast<HICON>(::LoadImageW(nullptr, path.c_str(), IMAGE_ICON, size, size, LR_LOADFROMFILE)));
-    }
-  }
   // The drag trail at the system's icon size, from the frame of that size.
   for (std::size_t i = 0; i < dragIcons.size(); ++i) {
     dragIcons[i].Reset(static_cast<HICON>(
@@ -170,10 +162,23 @@ void CPlaySurface::SprinkleIcon(const RECT& clip) {
   const auto place = NextSprinklePlacement(clip.right - clip.left, clip.bottom - clip.top);
   const auto slot = static_cast<std::size_t>(SprinkleIconForIndex(CRandomPicker().IndexByTick()));
   if (!place) return;
-  const HICON icon = sprinkleIcons[slot][SprinkleFrameFor(place->size())].Get();
+  const HICON icon = SprinklePicture(slot, SprinkleFrameFor(place->size()));
   if (icon == nullptr) return;
   const ClientDC dc(Handle());
   ::DrawIconEx(dc.Get(), place->left(), place->top(), icon, place->size(), place->size(), 0, nullptr, DI_NORMAL);
+}
+
+// Each picture at each frame size is loaded when first drawn, not all thirty at start.
+HICON CPlaySurface::SprinklePicture(std::size_t slot, std::size_t frame) {
+  LazyIcon& icon = sprinkleIcons[slot][frame];
+  if (!icon.tried) {
+    icon.tried = true;
+    const int size = SprinkleFrameSizes[frame];
+    icon.handle.Reset(static_cast<HICON>(::LoadImageW(
+        nullptr, MediaPathFromCurrentDirectory(media::MenuIconFiles[slot]).c_str(), IMAGE_ICON, size, size,
+        LR_LOADFROMFILE)));
+  }
+  return icon.handle.Get();
 }
 
 LRESULT CPlaySurface::OnKeyUp(const Message& message) {
@@ -184,8 +189,20 @@ LRESULT CPlaySurface::OnKeyUp(const Message& message) {
   }
   const auto key = static_cast<unsigned>(message.wParam);
   const bool altHeld = KeyHeld(VK_MENU);
-  StartSound(media::KeySoundForIndex(CRandomPicker().IndexByTick()));
-  switch (ResponseToRelease(key, altHeld)) {
+  const media::Sound keySound = media::KeySoundForIndex(CRandomPicker().IndexByTick());
+  const ReleaseResponse response = ResponseToRelease(key, altHeld);
+  if (response == ReleaseResponse::ColorFill) {
+    // The picture first: the sound's request is queued a moment later, which no ear can tell.
+    {
+      GdiCanvas canvas(Handle());
+      KeyColorFill(canvas);
+    }
+    StartSound(keySound);
+    busyFlag = 0;
+    return Default(message);
+  }
+  StartSound(keySound);
+  switch (response) {
     case ReleaseResponse::HatchFill:
       Post(WMU_HATCH_FILL);
       return 0;
@@ -196,16 +213,10 @@ LRESULT CPlaySurface::OnKeyUp(const Message& message) {
       Post(WMU_SHOW_EFFECTS_MENU);
       return 0;
     case ReleaseResponse::None:
-      return 0;
     case ReleaseResponse::ColorFill:
-      break;
+      return 0;
   }
-  {
-    GdiCanvas canvas(Handle());
-    KeyColorFill(canvas);
-  }
-  busyFlag = 0;
-  return Default(message);
+  return 0;
 }
 
 void CPlaySurface::DrawDragIcon(int x, int y) {

@@ -56,6 +56,7 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   void BuildEffectsMenu();
   void LoadIcons();
   void SprinkleIcon(const RECT& clip);
+  HICON SprinklePicture(std::size_t slot, std::size_t frame);
   void DrawDragIcon(int x, int y);
   void ScrollContents(int dx, int dy, const RECT& clip);
   void Post(UINT message) { ::PostMessageW(Handle(), message, 0, 0); }
@@ -70,8 +71,12 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   OwnedFont menuFont;
   OwnedMenu effectsMenu;
   std::array<OwnedIcon, 5> menuIcons;
-  // The same pictures at every sprinkle frame size.
-  std::array<std::array<OwnedIcon, SprinkleFrameSizes.size()>, 5> sprinkleIcons;
+  // The same pictures at every sprinkle frame size, each loaded when first drawn.
+  struct LazyIcon {
+    OwnedIcon handle;
+    bool tried = false;
+  };
+  std::array<std::array<LazyIcon, SprinkleFrameSizes.size()>, 5> sprinkleIcons;
   std::array<OwnedIcon, 10> dragIcons;
   EffectRunner effects;
 };

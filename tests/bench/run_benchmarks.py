@@ -32,14 +32,26 @@ def run_bench(session, *args, timeout=300, cwd=None):
     return figures
 
 
+def end_toys(session):
+    """Ends the toys the benchmark program started (they are not the session's own programs)."""
+    session.end_programs()
+    for process in session.driver.processes():
+        if process.exe.lower() == "mimitap.exe":
+            session.driver.kill(process.pid, 0)
+            session.driver.wait_process(process.pid)
+
+
 def windows_path(session, path):
     return "Z:" + str(path).replace("/", "\\")
 
 
 def main():
+    quick = "--keys-only" in sys.argv  # start-up and key figures only, without the long effect runs
     results = []
     for width, height in ((1024, 768), (1920, 1080)):
         with Session(name=f"bench-{width}x{height}", screen=(width, height)) as session:
+            if quick and width != 1024:
+                continue
             results += run_bench(session, "fills", 30)
             if width == 1920:
                 # From a program folder, where the effects find their icons.
@@ -56,7 +68,7 @@ def main():
                     for figure in figures:
                         figure["sounds"] = "on" if sounds else "off"
                     results += figures
-                    session.end_programs()
+                    end_toys(session)
                 # The yardstick: a window that only fills.
                 folder = session.tmp_dir / "bare"
                 folder.mkdir(exist_ok=True)
