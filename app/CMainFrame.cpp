@@ -45,6 +45,8 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
   static constexpr MessageEntry<CMainFrame> table[] = {
       {WM_CREATE, &CMainFrame::OnCreate},
       {WM_SETFOCUS, &CMainFrame::OnSetFocus},
+      {WM_ACTIVATE, &CMainFrame::OnActivate},
+      {WMU_RECLAIM_FOREGROUND, &CMainFrame::OnReclaimForeground},
       {WM_SETCURSOR, &CMainFrame::OnSetCursor},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
@@ -224,6 +226,27 @@ void CMainFrame::ShowGrownUpMenu() {
 
 LRESULT CMainFrame::OnSetFocus(const Message&) {
   ::SetFocus(playSurface.Handle());
+  return 0;
+}
+
+// Losing the activation to a window of another program is looked at once the change is done.
+LRESULT CMainFrame::OnActivate(const Message& message) {
+  if (LOWORD(message.wParam) == WA_INACTIVE && message.lParam == 0) {
+    ::PostMessageW(Handle(), WMU_RECLAIM_FOREGROUND, 0, 0);
+  }
+  return Default(message);
+}
+
+// Nobody chose the desktop: it gets the activation when a window of the toy goes at the wrong
+// moment (as Wine may do when a menu or popup closes), and the child's keys would then reach
+// nothing. The toy takes it back, and the cursor's bounds with it. A grown-up's dialog or any other
+// program's window is left in front.
+LRESULT CMainFrame::OnReclaimForeground(const Message&) {
+  const HWND front = ::GetForegroundWindow();
+  if (front != nullptr && front != ::GetDesktopWindow() && front != ::GetShellWindow()) return 0;
+  ::SetForegroundWindow(Handle());
+  ::SetFocus(playSurface.Handle());
+  ConfineCursor();
   return 0;
 }
 

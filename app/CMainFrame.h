@@ -36,6 +36,8 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
  private:
   LRESULT OnCreate(const Message& message);
   LRESULT OnSetFocus(const Message& message);
+  LRESULT OnActivate(const Message& message);
+  LRESULT OnReclaimForeground(const Message& message);
   LRESULT OnSetCursor(const Message& message);
   LRESULT OnQueryEndSession(const Message& message);
   LRESULT OnPowerBroadcast(const Message& message);

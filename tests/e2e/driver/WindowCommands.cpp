@@ -152,7 +152,8 @@ void cmdPost(const Args& args, JsonWriter& out) {
 }
 
 void cmdActivate(const Args& args, JsonWriter& out) {
-  HWND hwnd = existingWindow(args, 0);
+  // "desktop" names the desktop window, which a program may hand the activation to by mistake.
+  HWND hwnd = args.at(0) == "desktop" ? GetDesktopWindow() : existingWindow(args, 0);
   out.field("done", SetForegroundWindow(hwnd) != FALSE);
   out.field("foreground", hwndValue(GetForegroundWindow()));
 }

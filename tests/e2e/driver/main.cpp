@@ -22,7 +22,7 @@ constexpr std::array commands{
     CommandEntry{"text", cmdText, "HWND  text through WM_GETTEXT (edit controls)"},
     CommandEntry{"send", cmdSend, "HWND MSG [WPARAM] [LPARAM] [--timeout=MS]  SendMessageTimeout"},
     CommandEntry{"post", cmdPost, "HWND MSG [WPARAM] [LPARAM]  PostMessage"},
-    CommandEntry{"activate", cmdActivate, "HWND  SetForegroundWindow"},
+    CommandEntry{"activate", cmdActivate, "HWND|desktop  SetForegroundWindow"},
     CommandEntry{"screen", cmdScreen, "screen and work area size"},
     CommandEntry{"clip", cmdClip, "cursor clip rectangle"},
     CommandEntry{"cursor", cmdCursor, "cursor position"},

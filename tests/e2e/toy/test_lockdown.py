@@ -420,5 +420,21 @@ class SystemUndo(LockdownCase):
                 self.assertEqual([], left, f"after the {ending} (exit {toy.program.wait_exit(1):#x})")
 
 
+class Activation(LockdownCase):
+    def test_the_toy_takes_the_foreground_back_from_the_desktop(self):
+        # Wine may hand the activation to the desktop when a window of the toy goes at the wrong
+        # moment; the child's keys would then reach nothing.
+        toy = self.start_toy(options={"keywav": 1, "otherwav": 1, "endaltf4": 0})
+        self.driver.call("activate", "desktop")
+        wait_until(lambda: self.driver.foreground()["foreground"] == toy.frame.hwnd, 5,
+                   message="the desktop kept the foreground")
+        width, height = self.driver.screen_size()
+        wait_until(lambda: tuple(self.driver.clip()) == (0, 0, width - 4, height - 4), 5,
+                   message="the cursor's bounds were not put back")
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("A"))
+        toy.sounds.wait_for(lambda c: c.started and c.basename.upper() in KEY_SOUNDS, since=since, timeout=5)
+
+
 if __name__ == "__main__":
     unittest.main()
