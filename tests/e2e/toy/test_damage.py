@@ -62,13 +62,7 @@ class Damage(ToyTestCase):
         self.driver.call("holdfile", folder / "mimitap.dat")
         self.addCleanup(self.driver.call, "releasefile")
         toy = self.start_toy(folder=folder)
-        self.driver.key_down(VK.SHIFT)
-        self.driver.tap(VK.ESCAPE)
-        self.driver.key_up(VK.SHIFT)
-        wait_until(toy.menu, 10, message="no grown-up menu")
-        self.driver.tap(VK.letter("S"))
-        dialog = wait_until(lambda: next((d for d in toy.program.dialogs() if d.title == "設定" and d.visible), None),
-                            10, message="no options dialog")
+        dialog = toy.grown_up_dialog("S", "設定")
         by_id = {b.id: b for b in dialog.buttons}
         self.assertEqual([1, 1, 0, 0, 0], [self.driver.send(by_id[i].hwnd, BM_GETCHECK) for i in range(1000, 1005)])
         self.driver.click(*by_id[1000].rect.center)  # key sounds off

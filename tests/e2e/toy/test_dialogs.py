@@ -189,13 +189,7 @@ class DialogsInTheToy(ToyTestCase):
         return self.session.run_driver(*words, name="screensaver").result(30)["active"]
 
     def grown_up_command(self, toy, letter, title):
-        self.driver.key_down(VK.SHIFT)
-        self.driver.tap(VK.ESCAPE)
-        self.driver.key_up(VK.SHIFT)
-        wait_until(toy.menu, 10, message="no grown-up menu")
-        self.driver.tap(VK.letter(letter))
-        dialog = wait_until(lambda: next((d for d in toy.program.dialogs() if d.title == title and d.visible), None),
-                            10, message=f"no {title} dialog")
+        dialog = toy.grown_up_dialog(letter, title)
         order = [w.hwnd for w in self.driver.windows(visible=True)]
         self.assertLess(order.index(dialog.hwnd), order.index(toy.frame.hwnd), f"{title} is behind the frame")
         self.assertEqual((0, 0), (dialog.rect.left, dialog.rect.top))

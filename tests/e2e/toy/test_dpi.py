@@ -74,13 +74,7 @@ class HighDpi(ToyTestCase):
         toy.close_menu()
 
         # The options dialog grows with its font and stays on the screen.
-        self.driver.key_down(VK.SHIFT)
-        self.driver.tap(VK.ESCAPE)
-        self.driver.key_up(VK.SHIFT)
-        wait_until(toy.menu, 10, message="no grown-up menu")
-        self.driver.tap(VK.letter("S"))
-        dialog = wait_until(lambda: next((d for d in toy.program.dialogs() if d.title == "設定" and d.visible), None),
-                            10, message="no options dialog")
+        dialog = toy.grown_up_dialog("S", "設定")
         self.assertTrue(dialog.rect.right <= width and dialog.rect.bottom <= height, f"cut off: {dialog.rect}")
         self.assertGreater(dialog.rect.width, OPTIONS_AT_96[0] * 1.3, "the dialog did not grow with its font")
         for button in dialog.buttons:

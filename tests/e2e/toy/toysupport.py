@@ -104,6 +104,16 @@ class Toy:
         """The toy's open popup menu window (the effects menu, or the grown-up menu), or None."""
         return next(iter(self.driver.windows(class_name="#32768", pid=self.program.pid, visible=True)), None)
 
+    def grown_up_dialog(self, letter, title):
+        """Shift+Esc, then the grown-up menu's `letter`; waits for the program's visible dialog `title`."""
+        self.driver.key_down(VK.SHIFT)
+        self.driver.tap(VK.ESCAPE)
+        self.driver.key_up(VK.SHIFT)
+        wait_until(self.menu, 10, message="no grown-up menu")
+        self.driver.tap(VK.letter(letter))
+        return wait_until(lambda: next((d for d in self.program.dialogs() if d.title == title and d.visible), None),
+                          10, message=f"no {title} dialog")
+
     def close_menu(self, timeout=5.0):
         """Waits for the menu that a release opens and closes it with Esc."""
         wait_until(self.menu, timeout, message="no menu opened")
