@@ -3,6 +3,7 @@
 #include <mmsystem.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 
 #include "framework/Worker.h"
@@ -15,10 +16,22 @@ constexpr UINT PlayRequest = WM_APP + 1;
 constexpr DWORD StartTimeoutMs = 2000;
 constexpr DWORD EndTimeoutMs = 2000;
 
+// A sound starts this long after it was asked for, at the earliest. Starting a sound costs the audio
+// stack a burst of work (under some systems a new thread per sound); held back this little, it no
+// longer competes for the processor with the display showing the picture that goes with the sound,
+// and no ear can tell the difference. A request that waited in the queue longer starts at once.
+constexpr std::chrono::milliseconds PictureHeadStart{3};
+
 struct Request {
   std::wstring path;
   DWORD flags;
+  std::chrono::steady_clock::time_point asked = std::chrono::steady_clock::now();
 };
+
+void WaitUntil(std::chrono::steady_clock::time_point moment) {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(moment - std::chrono::steady_clock::now());
+  if (left.count() > 0) ::Sleep(static_cast<DWORD>(left.count()));
+}
 
 class SoundWorker {
  public:
@@ -68,6 +81,7 @@ class SoundWorker {
       if (message.message != PlayRequest) continue;
       const std::unique_ptr<Request> request(reinterpret_cast<Request*>(message.lParam));
       if (request) {
+        WaitUntil(request->asked + PictureHeadStart);
         ::PlaySoundW(request->path.c_str(), nullptr, request->flags);
       } else {
         ::PlaySoundW(nullptr, nullptr, 0);
