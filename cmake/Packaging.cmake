@@ -32,7 +32,7 @@ add_custom_target(release_folders
 # mimi_installer(<target> <output> [makensis options]): the installer script built into <output>.
 function(mimi_installer target output)
   add_custom_target(${target} ALL
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/release ${CMAKE_BINARY_DIR}/tests/installer
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${MIMI_RELEASE_DIR}
     COMMAND ${MIMI_MAKENSIS} -V2 -WX ${ARGN}
             -DVERSION=${MIMI_VERSION} -DFILE_VERSION=${file_version}
             -DPROGRAM_X64=${folders}/x64 -DPROGRAM_X86=${folders}/x86
@@ -46,8 +46,6 @@ endfunction()
 
 # The installer that ships: a 32-bit program, so it runs on every Windows and picks the folder there.
 mimi_installer(installer ${MIMI_RELEASE_DIR}/${release_name}-setup.exe)
-# The same script as a 64-bit program, for the end-to-end test: this Wine runs 64-bit programs only.
-mimi_installer(installer_x64 ${CMAKE_BINARY_DIR}/tests/installer/${release_name}-setup-x64.exe -DAMD64_STUB)
 
 add_custom_target(portable_zip ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIMI_RELEASE_DIR}

@@ -7,7 +7,6 @@
 ;   VERSION       the version as shown ("1.03"); FILE_VERSION the same as four numbers
 ;   PROGRAM_X64   the 64-bit program folder;     PROGRAM_X86 the 32-bit one
 ;   ICON          the program's icon;            OUTFILE the installer to write
-;   AMD64_STUB    (optional) build a 64-bit installer, for running where 32-bit programs cannot run
 
 !macro Require name
   !ifndef ${name}
@@ -21,13 +20,7 @@
 !insertmacro Require ICON
 !insertmacro Require OUTFILE
 
-!ifdef AMD64_STUB
-  Target amd64-unicode
-  ; ${RunningX64} is always true there, so the 32-bit branch is never entered.
-  !pragma warning disable 6012
-!else
-  Unicode true
-!endif
+Unicode true
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 RequestExecutionLevel user

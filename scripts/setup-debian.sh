@@ -11,6 +11,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev
 )
 
+# The shipped installer and the 32-bit program are 32-bit programs: Wine runs them with its 32-bit half.
+dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+packages+=(wine32:i386)
+
 missing=()
 for package in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")

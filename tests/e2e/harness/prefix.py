@@ -72,7 +72,9 @@ def _wine_version(wine):
 
 
 def _stamp_text(wine):
-    return f"recipe {RECIPE}\n{_wine_version(wine)}\n"
+    # A prefix made before Wine's 32-bit half was installed cannot run 32-bit programs: made again.
+    halves = "64+32" if (Path(wine).resolve().parent / "wine").is_file() else "64"
+    return f"recipe {RECIPE}\n{_wine_version(wine)}\n{halves}\n"
 
 
 def is_ready(prefix, wine=None):

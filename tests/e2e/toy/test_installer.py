@@ -1,24 +1,26 @@
-"""The installer a parent runs: a per-user install with a Start-menu shortcut and an entry in the
-installed-programs list, the toy started from that shortcut, and an uninstall that leaves nothing.
-
-This Wine runs 64-bit programs only, so the test runs the installer script built as a 64-bit
-program (tests/installer/); the one that ships is the same script as a 32-bit program."""
+"""The release a parent downloads: the installer, a 32-bit program, making a per-user install of the
+64-bit build on 64-bit Windows, with a Start-menu shortcut and an entry in the installed-programs
+list; the toy started from that shortcut; an uninstall that leaves nothing; and the portable zip's
+32-bit program answering a key under the system's 32-bit layer."""
 
 import re
 import shutil
 import struct
 import unittest
+import zipfile
 from pathlib import Path, PureWindowsPath
 
 from toysupport import EXIT_HINT, KEY_SOUNDS, TITLE, VK, ToyTestCase, config, write_options
 
-from harness import wait_for_value
+from harness import WaitTimeout, wait_for_value
 from harness.shelllink import read_shell_link
 
 REPO = Path(__file__).resolve().parents[3]
 VERSION = re.search(r'VALUE "ProductVersion", "([0-9.]+)"',
                     (REPO / "resources" / "version.rc").read_text(encoding="utf-8"))[1]
-INSTALLER = config.build_dir() / "tests" / "installer" / f"mimitap-{VERSION}-setup-x64.exe"
+RELEASE = config.build_dir() / "release"
+INSTALLER = RELEASE / f"mimitap-{VERSION}-setup.exe"
+PORTABLE_ZIP = RELEASE / f"mimitap-{VERSION}.zip"
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mimitap"
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
@@ -26,6 +28,7 @@ ENTRY_NAMES = ("DisplayName", "DisplayVersion", "UninstallString", "QuietUninsta
                "DisplayIcon", "NoModify", "NoRepair", "EstimatedSize")
 WM_CLOSE = 0x0010
 AMD64 = 0x8664
+I386 = 0x014C
 
 
 def machine(exe):
@@ -43,7 +46,7 @@ class Installer(ToyTestCase):
     def setUp(self):
         super().setUp()
         if not INSTALLER.is_file():
-            self.fail(f"no installer at {INSTALLER} (build the installer_x64 target)")
+            self.fail(f"no installer at {INSTALLER} (build the installer target)")
         self.folder = PureWindowsPath(self.shell_folder("Local AppData"), "Programs", TITLE)
         self.shortcut = self.unix_path(PureWindowsPath(self.shell_folder("Programs"), f"{TITLE}.lnk"))
         self.remove_install()  # what an interrupted run may have left in the shared prefix
@@ -73,7 +76,35 @@ class Installer(ToyTestCase):
         program = self.launch(exe, cwd=self.session.tmp_dir, args=args, trace_sounds=False)
         self.assertEqual(0, program.wait_exit(120), f"{exe} failed")
 
+    def start_answer_and_close(self, exe, folder):
+        """Starts the toy in its folder, as a first start: the exit hint, then a key's fill and sound."""
+        program = self.launch(exe, cwd=folder)
+        hint = program.wait_for_dialog(timeout=20)  # no options saved yet
+        self.assertEqual(EXIT_HINT.replace("\r", ""), hint.text.replace("\r", ""))
+        self.driver.press(hint, 1)
+        toy = self.toy_of(program)
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("A"))
+        call = toy.sounds.wait_for(lambda c: c.started and c.ended is not None, timeout=10, since=since)
+        self.assertIn(call.basename.upper(), KEY_SOUNDS)
+        self.assertTrue(call.played, f"{call.name} did not play")
+        # A fill may repeat the colour before it, so a few taps until one shows a new one.
+        for _ in range(4):
+            before = toy.sample()
+            self.driver.tap(VK.letter("A"))
+            try:
+                now = wait_for_value(toy.sample, lambda value, before=before: value != before, 2)
+                break
+            except WaitTimeout:
+                continue
+        else:
+            self.fail("four key taps filled nothing")
+        self.assertEqual(1, len(set(now)), f"a key's fill did not cover the surface: {now}")
+        self.driver.post(toy.frame.hwnd, WM_CLOSE)
+        self.assertEqual(0, program.wait_exit(15))
+
     def test_installs_for_the_user_starts_from_its_shortcut_and_uninstalls_without_a_trace(self):
+        self.assertEqual(I386, machine(INSTALLER))
         self.run_silently(INSTALLER, "/S")
         folder = self.unix_path(self.folder)
 
@@ -99,24 +130,22 @@ class Installer(ToyTestCase):
         self.assertEqual(str(self.folder).lower(), (link.working_dir or "").lower())
 
         # Started the way the shortcut starts it, the toy shows its frame and finds its sounds.
-        program = self.launch(self.unix_path(link.target), cwd=self.unix_path(link.working_dir))
-        hint = program.wait_for_dialog(timeout=20)  # no options saved yet
-        self.assertEqual(EXIT_HINT.replace("\r", ""), hint.text.replace("\r", ""))
-        self.driver.press(hint, 1)
-        toy = self.toy_of(program)
-        since = self.driver.tick()
-        self.driver.tap(VK.letter("A"))
-        call = toy.sounds.wait_for(lambda c: c.started and c.ended is not None, timeout=10, since=since)
-        self.assertIn(call.basename.upper(), KEY_SOUNDS)
-        self.assertTrue(call.played, f"{call.name} did not play")
-        self.driver.post(toy.frame.hwnd, WM_CLOSE)
-        self.assertEqual(0, program.wait_exit(15))
+        self.start_answer_and_close(self.unix_path(link.target), self.unix_path(link.working_dir))
 
         # Options saved beside the program go with it.
         write_options(folder)
         self.run_silently(self.unix_path(uninstaller), "/S")
         # The uninstaller runs on from a copy of itself, so its first process ends early.
         wait_for_value(self.leftovers, lambda left: not left, 30, message="the uninstaller left something behind")
+
+    def test_the_portable_zips_32_bit_program_answers_a_key(self):
+        folder = self.session.tmp_dir / "portable"
+        with zipfile.ZipFile(PORTABLE_ZIP) as archive:
+            archive.extractall(folder)
+        x86 = folder / f"mimitap-{VERSION}" / "x86"
+        self.assertEqual(I386, machine(x86 / "mimitap.exe"))
+        self.assertEqual(I386, machine(x86 / "mimiopt.dll"))
+        self.start_answer_and_close(x86 / "mimitap.exe", x86)
 
 
 if __name__ == "__main__":
