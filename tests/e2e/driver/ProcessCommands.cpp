@@ -6,7 +6,9 @@
 #include <psapi.h>
 #include <tlhelp32.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -156,13 +158,52 @@ void cmdProcesses(const Args&, JsonWriter& out) {
   CloseHandle(snapshot);
 }
 
+// The kernel handles `pid` holds, from the system's list of every process's handles (Wine answers
+// GetProcessHandleCount with 0); -1 when the list cannot be had.
+long long countHandles(DWORD pid) {
+  constexpr ULONG SystemHandleInformation = 16;
+  constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+  struct Entry {
+    USHORT processId;
+    USHORT creatorBackTraceIndex;
+    UCHAR objectType;
+    UCHAR attributes;
+    USHORT value;
+    PVOID object;
+    ULONG grantedAccess;
+  };
+  struct Table {
+    ULONG count;
+    Entry entries[1];
+  };
+  using Query = LONG(WINAPI*)(ULONG, PVOID, ULONG, PULONG);
+  const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation")));
+  if (!query) return -1;
+  std::vector<unsigned char> buffer(1 << 16);
+  for (;;) {
+    ULONG needed = 0;
+    const LONG status = query(SystemHandleInformation, buffer.data(), static_cast<ULONG>(buffer.size()), &needed);
+    if (status == InfoLengthMismatch) {
+      buffer.resize(std::max<std::size_t>(buffer.size() * 2, needed + 4096));
+      continue;
+    }
+    if (status < 0) return -1;
+    const auto* table = reinterpret_cast<const Table*>(buffer.data());
+    long long count = 0;
+    for (ULONG i = 0; i < table->count; ++i) count += table->entries[i].processId == static_cast<USHORT>(pid);
+    return count;
+  }
+}
+
 // What a process holds now: kernel handles, threads, committed memory; for leak checks.
 void cmdProcStats(const Args& args, JsonWriter& out) {
   const auto pid = static_cast<DWORD>(Args::parseNumber(args.at(0)));
   const HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
   if (!process) throw CommandError("cannot open the process");
-  DWORD handles = 0;
-  GetProcessHandleCount(process, &handles);
+  DWORD counted = 0;
+  GetProcessHandleCount(process, &counted);
+  const long long handles = counted != 0 ? static_cast<long long>(counted) : countHandles(pid);
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);

@@ -14,6 +14,8 @@ import unittest
 
 from toysupport import FILL_COLORS, KEY_SOUNDS, VK, ToyTestCase, wait_until
 
+from harness import wait_for_value
+
 SHORT_EVENTS = 6000
 WARM_UP_EVENTS = 300
 BATCH_EVENTS = 40
@@ -36,6 +38,7 @@ POPUP_LETTERS = "QT"        # the first item: the picture popup
 # Back within this much of the warm-up's figures once every effect and sound has ended.
 THREAD_SLACK = 1
 MEMORY_SLACK = 4 * 1024 * 1024
+HANDLE_SLACK = 10
 
 
 class RandomPlay:
@@ -157,12 +160,18 @@ class Soak(ToyTestCase):
         self.stop_effects_and_settle(toy)
         after = wait_until(lambda: (lambda s: s if s["threads"] <= before["threads"] + THREAD_SLACK else None)(
             self.driver.proc_stats(pid)), 15, message="threads stayed running after every effect ended")
+        # Kernel handles too: what an effect or a sound opened is closed again.
+        after = wait_for_value(lambda: self.driver.proc_stats(pid),
+                               lambda s: s["handles"] <= before["handles"] + HANDLE_SLACK, 15,
+                               message=f"handles grew from {before['handles']}")
         print(f"\nsoak: seed {self.seed}, {self.events} events in {seconds:.1f} s "
               f"({self.events / seconds:.0f}/s; {play.counts['menus']} menus, {play.counts['effects']} effects, "
               f"{play.counts['popups']} popups, {sounds} sounds); threads {before['threads']} -> {after['threads']}, "
+              f"handles {before['handles']} -> {after['handles']}, "
               f"committed {before['committed'] / 1048576:.1f} -> {after['committed'] / 1048576:.1f} MiB",
               file=sys.stderr)
         self.assertGreater(before["committed"], 0, "no memory figure to compare")
+        self.assertGreater(before["handles"], 0, "no handle count to compare")
         self.assertLess(after["committed"], before["committed"] + MEMORY_SLACK, f"memory grew: {before} -> {after}")
 
         # It still answers: the Alt key's mosaic, then a letter's sound and one fill over it all.
