@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -50,8 +51,8 @@ LONG normalised(LONG pixel, int size) {
   return static_cast<LONG>((static_cast<long long>(pixel) * 65536 + size - 1) / size);
 }
 
-void moveTo(LONG x, LONG y) {
-  sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, normalised(x, GetSystemMetrics(SM_CXSCREEN)),
+void moveTo(LONG x, LONG y, DWORD buttons = 0) {
+  sendMouse(buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, normalised(x, GetSystemMetrics(SM_CXSCREEN)),
             normalised(y, GetSystemMetrics(SM_CYSCREEN)));
 }
 
@@ -133,14 +134,26 @@ void cmdButton(const Args& args, JsonWriter& out) {
   } else {
     throw CommandError("button: left, right or middle");
   }
+  // --at=X,Y: each press and release carries that position, so a pointer moved by someone else
+  // in between (Wine may warp it when a menu closes) cannot send the click elsewhere.
+  const auto at = args.option("at");
+  POINT point{};
+  if (at && std::sscanf(at->c_str(), "%ld,%ld", &point.x, &point.y) != 2) throw CommandError("button: --at=X,Y");
+  const auto send = [&](DWORD flags) {
+    if (at) {
+      moveTo(point.x, point.y, flags);
+    } else {
+      sendMouse(flags);
+    }
+  };
   if (action == "down") {
-    sendMouse(down);
+    send(down);
   } else if (action == "up") {
-    sendMouse(up);
+    send(up);
   } else if (action == "click") {
-    sendMouse(down);
+    send(down);
     pause(args.option("gap", 20));
-    sendMouse(up);
+    send(up);
   } else {
     throw CommandError("button: action is down, up or click");
   }

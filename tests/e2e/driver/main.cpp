@@ -33,7 +33,7 @@ constexpr std::array commands{
     CommandEntry{"showcursor", cmdShowCursor, "FILE.cur|- [--ms=N]  wear a cursor file's picture under the pointer"},
     CommandEntry{"key", cmdKey, "VK down|up|tap|hold [--ms=N] [--first=MS] [--every=MS] [--gap=MS]"},
     CommandEntry{"move", cmdMove, "X Y [--steps=N] [--gap=MS]  absolute move"},
-    CommandEntry{"button", cmdButton, "left|right|middle down|up|click [--gap=MS]"},
+    CommandEntry{"button", cmdButton, "left|right|middle down|up|click [--gap=MS] [--at=X,Y]"},
     CommandEntry{"wheel", cmdWheel, "DELTA  positive turns away from the user"},
     CommandEntry{"locks", cmdLocks, "Caps Lock, Num Lock, Scroll Lock, Insert toggles"},
     CommandEntry{"watchkeys", cmdWatchKeys, "[--ms=N]  low-level keyboard hook until N ms or a stdin line"},

@@ -122,7 +122,8 @@ class RandomPlay:
         if way == "key":
             commands.append(("key", self.rng.choice(POPUP_CLOSING_KEYS), "tap", "--gap=5"))
         else:
-            commands.append(("button", way, "click", "--gap=5"))
+            # At the popup whatever happened to the pointer since the move.
+            commands.append(("button", way, "click", "--gap=5", f"--at={x},{y}"))
         self.driver.batch(commands)
         wait_until(lambda: not self.toy.program.dialogs(), 5, message=f"the picture popup stayed open after {commands}")
 
