@@ -362,12 +362,12 @@ class Driver:
         self.call("button", button, "up")
 
     def click(self, x=None, y=None, button="left", gap_ms=20):
-        if x is None:
-            self.call("button", button, "click", f"--gap={gap_ms}")
-            return
-        self.move(x, y)
-        # The press and release carry the point too: Wine may warp the pointer after a menu closes.
-        self.call("button", button, "click", f"--gap={gap_ms}", f"--at={x},{y}")
+        options = [f"--gap={gap_ms}"]
+        if x is not None:
+            self.move(x, y)
+            # The press and release carry the point too: Wine may warp the pointer after a menu closes.
+            options.append(f"--at={x},{y}")
+        self.call("button", button, "click", *options)
 
     def drag(self, points, button="left", steps=4, gap_ms=10):
         """Press at the first point, move through the others, release at the last."""
