@@ -5,20 +5,21 @@
 
 #include "app/CursorConfinement.h"
 #include "app/GrownUpKeys.h"
-#include "app/OptionsBinding.h"
 #include "app/SpaceTap.h"
 #include "app/SystemChanges.h"
 #include "app/UserMessages.h"
+#include "core/CRandomPicker.h"
+#include "core/KeyState.h"
+#include "core/MediaPath.h"
+#include "core/MediaTable.h"
+#include "core/PrivateMessages.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
-#include "surface/MediaPath.h"
-#include "surface/CRandomPicker.h"
-#include "surface/MediaTable.h"
-#include "surface/SurfaceMessages.h"
 
 namespace {
 
-bool KeyHeld(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+// The frame's own message: take the foreground back from the desktop.
+constexpr UINT WMU_RECLAIM_FOREGROUND = WMU_SOUND_CUE + 1;
 
 TaskBarPlacement TaskBar() {
   APPBARDATA query{};
@@ -98,51 +99,70 @@ bool CMainFrame::LoadCursors() {
 }
 
 LRESULT CMainFrame::OnCreate(const Message&) {
-  const HWND frame = Handle();
+  if (!CreatePlaySurface()) return -1;
+  DropCaptionAndMenu();
+  if (!LoadCursors()) {
+    ShowMessageBox(Handle(), user_messages::MissingFiles, user_messages::Caption, MB_OK | MB_ICONINFORMATION);
+    return -1;
+  }
+  CoverScreenOnTop();
+  if (!LockDown()) return -1;
+  if (!ReadSettings()) {
+    RemoveLockdown();
+    ShowMessageBox(Handle(), user_messages::NoInitialInfo, user_messages::Caption, MB_OK | MB_ICONINFORMATION);
+    return -1;
+  }
+  ApplyScreenSaverOption();
+  CreateClock();
+  SpaceTap();
+  return 0;
+}
 
+// The play surface as the frame's only pane.
+bool CMainFrame::CreatePlaySurface() {
   CreateParams pane;
   pane.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
   pane.rect = {0, 0, 0, 0};
-  pane.parent = frame;
+  pane.parent = Handle();
   pane.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-  if (!playSurface.Create(std::move(pane))) return -1;
+  return playSurface.Create(std::move(pane));
+}
 
+// The frame was made with the caption and menu of its resources; the toy shows neither.
+void CMainFrame::DropCaptionAndMenu() {
+  const HWND frame = Handle();
   ::SetWindowLongPtrW(frame, GWL_STYLE,
                       ::GetWindowLongPtrW(frame, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_CAPTION | WS_THICKFRAME));
   if (const HMENU menu = ::GetMenu(frame); menu != nullptr) {
     ::SetMenu(frame, nullptr);
     ::DestroyMenu(menu);
   }
+}
 
-  if (!LoadCursors()) {
-    ShowMessageBox(frame, user_messages::MissingFiles, user_messages::Caption, MB_OK | MB_ICONINFORMATION);
-    return -1;
-  }
-
-  ::ShowWindow(frame, SW_MAXIMIZE);
-  ::SetWindowPos(frame, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  ForceForeground(frame);
+// Full screen, above every other window, in front, with the cursor kept on it and showing one of
+// the toy's pictures from the start, not only once the mouse moves.
+void CMainFrame::CoverScreenOnTop() {
+  ::ShowWindow(Handle(), SW_MAXIMIZE);
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  ForceForeground(Handle());
   ConfineCursor();
-  // One of the toy's pictures from the start, not only once the mouse moves.
   ChooseCursor();
+}
 
-  osKind = QueryOsKind(frame);
-  if (osKind == -1) return -1;
+// The keyboard hook of the Windows family the options library names; false when it names none.
+bool CMainFrame::LockDown() {
+  windowsFamily = QueryWindowsFamily(Handle());
+  if (windowsFamily == WindowsFamily::Unknown) return false;
   InstallLockdown();
+  return true;
+}
 
-  if (LoadSettings(settings) != 0) {
-    RemoveLockdown();
-    ShowMessageBox(frame, user_messages::NoInitialInfo, user_messages::Caption, MB_OK | MB_ICONINFORMATION);
-    return -1;
-  }
-  ApplyScreenSaverOption();
+bool CMainFrame::ReadSettings() { return LoadSettings(settings) == 0; }
 
-  clockWindow = std::make_unique<CClockWindow>(frame);
+void CMainFrame::CreateClock() {
+  clockWindow = std::make_unique<CClockWindow>(Handle());
   clockWindow->Create();
   ApplyClockOption();
-
-  SpaceTap();
-  return 0;
 }
 
 // The screen saver is kept off while the option asks for it and put back as the user had it
@@ -162,21 +182,20 @@ void CMainFrame::ApplyClockOption() {
   ::ShowWindow(clockWindow->Handle(), settings.time == 1 ? SW_SHOWNA : SW_HIDE);
 }
 
-void CMainFrame::InstallLockdown() { keyboardLockdown.Install(osKind != 0, Handle()); }
+void CMainFrame::InstallLockdown() {
+  keyboardLockdown.Install(windowsFamily == WindowsFamily::Legacy, Handle());
+}
 
 void CMainFrame::RemoveLockdown() { keyboardLockdown.Remove(); }
 
-int CMainFrame::ForceForeground(HWND window) {
+void CMainFrame::ForceForeground(HWND window) {
   const DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
-  if (windowThread == 0) return -1;
   const HWND foreground = ::GetForegroundWindow();
-  if (foreground == nullptr) return -1;
-  const DWORD foregroundThread = ::GetWindowThreadProcessId(foreground, nullptr);
-  if (foregroundThread == 0) return -1;
-  if (!::AttachThreadInput(windowThread, foregroundThread, TRUE)) return -1;
-  const bool madeForeground = ::SetForegroundWindow(window) != FALSE;
-  const bool detached = ::AttachThreadInput(windowThread, foregroundThread, FALSE) != FALSE;
-  return madeForeground && detached ? 0 : -1;
+  const DWORD foregroundThread = foreground != nullptr ? ::GetWindowThreadProcessId(foreground, nullptr) : 0;
+  if (windowThread == 0 || foregroundThread == 0) return;
+  if (!::AttachThreadInput(windowThread, foregroundThread, TRUE)) return;
+  ::SetForegroundWindow(window);
+  ::AttachThreadInput(windowThread, foregroundThread, FALSE);
 }
 
 void CMainFrame::ConfineCursor() {

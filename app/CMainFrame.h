@@ -5,7 +5,8 @@
 #include <string>
 
 #include "app/KeyboardLockdown.h"
-#include "app/SettingsBlock.h"
+#include "app/OptionsBinding.h"
+#include "core/SettingsBlock.h"
 #include "clock/CClockWindow.h"
 #include "framework/FrameWindow.h"
 #include "framework/Handles.h"
@@ -46,7 +47,15 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnClose(const Message& message);
   LRESULT OnDestroy(const Message& message);
 
+  // The steps of the window's creation, in their order.
+  bool CreatePlaySurface();
+  void DropCaptionAndMenu();
   bool LoadCursors();
+  void CoverScreenOnTop();
+  bool LockDown();
+  bool ReadSettings();
+  void CreateClock();
+
   void ApplyScreenSaverOption();
   void ApplyClockOption();
   void InstallLockdown();
@@ -55,11 +64,11 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   void ChooseCursor();
   void ShowGrownUpMenu();
   // Makes `window` the foreground window by sharing input with the current foreground thread;
-  // 0 on success, -1 when there is no foreground window or the threads cannot share input.
-  static int ForceForeground(HWND window);
+  // nothing happens when there is no foreground window or the threads cannot share input.
+  static void ForceForeground(HWND window);
 
   CPlaySurface playSurface;
-  int osKind = 0;
+  WindowsFamily windowsFamily = WindowsFamily::Nt;
   std::unique_ptr<CClockWindow> clockWindow;
   std::array<OwnedCursor, 5> cursors;
   SettingsBlock settings{};

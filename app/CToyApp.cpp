@@ -9,12 +9,14 @@
 #include "app/OptionsBinding.h"
 #include "app/SystemChanges.h"
 #include "app/UserMessages.h"
+#include "core/MediaTable.h"
+#include "core/PrivateMessages.h"
+#include "core/ProgramPaths.h"
+#include "core/SettingsBlock.h"
+#include "core/SoundThread.h"
 #include "framework/ExecutablePath.h"
 #include "framework/MessageBox.h"
-#include "options/OptionsPath.h"
 #include "resources/resource.h"
-#include "surface/SoundThread.h"
-#include "surface/SurfaceMessages.h"
 
 namespace {
 
@@ -23,9 +25,13 @@ constexpr const wchar_t* InstanceMutexName = L"MIMITAP_HANDLE_MUTEX";
 // The options file beside the program, found by the program's own wide path: the library's 8-bit
 // path is empty for a folder the code page cannot spell or too deep for its buffer.
 bool OptionsFileExists() {
-  const std::wstring path = ExecutableFolder() + L"mimitap.dat";
+  const std::wstring path = program_paths::OptionsFile(std::wstring_view(ExecutablePath()));
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void SendSoundCue(HWND frame, media::SoundCue cue) {
+  ::SendMessageW(frame, WMU_SOUND_CUE, static_cast<WPARAM>(cue), 0);
 }
 
 }  // namespace
@@ -69,11 +75,7 @@ bool CToyApp::InitInstance() {
     return false;
   }
 
-  const LockKeyStates atStart = CurrentLockKeys();
-  savedCapsLock = atStart[0];
-  savedNumLock = atStart[1];
-  savedInsert = atStart[2];
-  lockKeysSaved = true;
+  lockKeysAtStart = CurrentLockKeys();
 
   auto* frame = new CMainFrame;
   SetMainWindow(frame);
@@ -96,9 +98,9 @@ bool CToyApp::InitInstance() {
 int CToyApp::ExitInstance() {
   // Whichever way the frame went, nothing it changed in the system outlives the toy.
   system_changes::UndoAll();
-  sound_thread::End();
-  if (lockKeysSaved) {
-    for (const unsigned key : LockKeysToTap({savedCapsLock, savedNumLock, savedInsert}, CurrentLockKeys())) {
+  TheSoundThread().End();
+  if (lockKeysAtStart) {
+    for (const unsigned key : LockKeysToTap(*lockKeysAtStart, CurrentLockKeys())) {
       ::keybd_event(static_cast<BYTE>(key), 0, 0, 0);
       ::keybd_event(static_cast<BYTE>(key), 0, KEYEVENTF_KEYUP, 0);
     }
@@ -112,7 +114,7 @@ void CToyApp::RunGrownUpDialog(bool isOptionsDialog) {
   Window* frame = MainWindow();
   if (frame == nullptr) return;
   const HWND frameWindow = frame->Handle();
-  ::SendMessageW(frameWindow, WMU_SOUND_CUE, 0, 0);
+  SendSoundCue(frameWindow, media::SoundCue::OpeningDialog);
   const auto endCode =
       RunLibraryDialog(isOptionsDialog ? LibraryDialog::Options : LibraryDialog::About, frameWindow);
   // The toy is in front again for the child once the grown-up's window has gone.
@@ -120,7 +122,7 @@ void CToyApp::RunGrownUpDialog(bool isOptionsDialog) {
   ::SetFocus(frameWindow);
   if (!endCode) return;
   if (isOptionsDialog && *endCode == 1) ::SendMessageW(frameWindow, WMU_SETTINGS_CHANGED, 0, 0);
-  ::SendMessageW(frameWindow, WMU_SOUND_CUE, 1, 0);
+  SendSoundCue(frameWindow, media::SoundCue::DialogClosed);
 }
 
 void CToyApp::OnSettings() { RunGrownUpDialog(true); }

@@ -1,9 +1,9 @@
 #pragma once
-#include <cstdint>
+#include <optional>
 #include <span>
 
 #include "app/LockKeyRestore.h"
-#include "app/PlatformClock.h"
+#include "core/PlatformClock.h"
 #include "framework/Application.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
@@ -31,9 +31,7 @@ class CToyApp final : public Application {
   static LockKeyStates CurrentLockKeys();
 
   PlatformClock clock;
-  bool lockKeysSaved = false;
-  std::uint8_t savedCapsLock = 0;
-  std::uint8_t savedNumLock = 0;
-  std::uint8_t savedInsert = 0;
+  // The lock keys as they were at start, once recorded.
+  std::optional<LockKeyStates> lockKeysAtStart;
   OwnedKernelHandle instanceMutex;
 };

@@ -1,5 +1,5 @@
 #pragma once
-#include "surface/Rect.h"
+#include "core/Rect.h"
 
 // Where the mouse cursor may go while the toy runs, and which of the five cursor pictures shows.
 

@@ -1,6 +1,6 @@
 #include "app/GrownUpKeys.h"
 
-#include "surface/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 GrownUpKey ClassifyGrownUpKey(unsigned virtualKey, bool shiftHeld, bool altHeld, std::int32_t endaltf4) {
   if (virtualKey == vk::Escape && shiftHeld) return GrownUpKey::OpenMenu;

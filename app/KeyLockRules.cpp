@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "surface/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "app/KeyLockRules.h"
 #include "app/SpaceTap.h"
 #include "app/SystemChanges.h"
+#include "core/KeyState.h"
 
 namespace {
 
@@ -24,8 +25,6 @@ LowLevelKeyJudge lowLevelJudge;
 
 constexpr DWORD HookStartTimeoutMs = 5000;
 constexpr DWORD HookStopTimeoutMs = 2000;
-
-bool PhysicallyHeld(int virtualKey) { return (::GetAsyncKeyState(virtualKey) & 0x8000) != 0; }
 
 LRESULT Act(KeyVerdict verdict, int code, WPARAM wParam, LPARAM lParam) {
   switch (verdict) {
@@ -63,10 +62,10 @@ LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventReco
   KeyEvent event;
   event.virtualKey = record->vkCode;
   event.isRelease = message == WM_KEYUP || message == WM_SYSKEYUP;
-  event.ctrlHeld = PhysicallyHeld(VK_CONTROL);
-  event.shiftHeld = PhysicallyHeld(VK_SHIFT);
+  event.ctrlHeld = KeyPhysicallyHeld(VK_CONTROL);
+  event.shiftHeld = KeyPhysicallyHeld(VK_SHIFT);
   // The flag alone misses Alt on some systems' injected keys; the physical state does not.
-  event.altHeld = (record->flags & LLKHF_ALTDOWN) != 0 || PhysicallyHeld(VK_MENU);
+  event.altHeld = (record->flags & LLKHF_ALTDOWN) != 0 || KeyPhysicallyHeld(VK_MENU);
   return Act(lowLevelJudge.Judge(event), code, message, eventRecord);
 }
 

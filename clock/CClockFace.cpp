@@ -6,7 +6,7 @@
 #include "clock/ClockText.h"
 #include "clock/LocalTime.h"
 #include "framework/DrawingContext.h"
-#include "surface/Utf8Text.h"
+#include "core/Utf8Text.h"
 
 namespace {
 

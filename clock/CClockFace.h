@@ -4,7 +4,7 @@
 
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
-#include "surface/ColorTables.h"
+#include "core/ColorTables.h"
 
 // The clock's one control, taken over from its dialog: redrawn every second with the date, the
 // weekday and the time in large coloured characters on black, composed off-screen and put on the

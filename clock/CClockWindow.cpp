@@ -1,14 +1,12 @@
 #include "clock/CClockWindow.h"
 
 #include "clock/ClockColors.h"
+#include "core/CRandomPicker.h"
+#include "core/MediaTable.h"
+#include "core/PrivateMessages.h"
 #include "resources/resource.h"
-#include "surface/CRandomPicker.h"
-#include "surface/SurfaceMessages.h"
 
 namespace {
-
-// The sound cue that stops the playing sound.
-constexpr WPARAM StopSoundCue = 10;
 
 // An owned window stays above its owner. Wine without a window manager breaks that whenever the
 // owner takes the keyboard focus: it raises the owner's X window above all others. The clock
@@ -104,7 +102,7 @@ LRESULT CClockWindow::OnButton(const Message& message) {
 
 LRESULT CClockWindow::OnLeftButtonUp(const Message& message) {
   HandFocusToOwner();
-  ::PostMessageW(owner, WMU_SOUND_CUE, StopSoundCue, 0);
+  ::PostMessageW(owner, WMU_SOUND_CUE, static_cast<WPARAM>(media::SoundCue::Stop), 0);
   return Default(message);
 }
 

@@ -16,6 +16,7 @@ add_subdirectory(media media-build)
 add_subdirectory(tests/unit)
 add_subdirectory(tests/fuzz)
 add_subdirectory(tests/media)
+add_subdirectory(tests/layers)
 
 include(ExternalProject)
 foreach(arch x86_64 i686)

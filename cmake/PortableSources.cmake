@@ -1,34 +1,34 @@
 # The portable decisions: no <windows.h>, built by the host compiler for the tests and by the
 # cross compiler for the product.
 set(MIMI_PORTABLE_SOURCES
-  surface/RandomGenerator.cpp
-  surface/CRandomPicker.cpp
-  surface/ColorTables.cpp
+  core/RandomGenerator.cpp
+  core/CRandomPicker.cpp
+  core/ColorTables.cpp
+  core/MediaTable.cpp
+  core/ProgramPaths.cpp
+  core/SettingsBlock.cpp
+  options/OptionValueRule.cpp
+  effects/EffectControl.cpp
+  effects/EffectScope.cpp
+  effects/RunEffect.cpp
+  effects/ScatterEffects.cpp
+  effects/CursorEffects.cpp
+  effects/Shockwave.cpp
+  clock/LocalTime.cpp
+  clock/ClockText.cpp
+  clock/ClockColors.cpp
   surface/KeyClassification.cpp
-  surface/MediaTable.cpp
   surface/KeyColorFill.cpp
   surface/HatchFill.cpp
   surface/MosaicFill.cpp
   surface/GradientFill.cpp
   surface/IconSprinkle.cpp
-  surface/EffectsMenuTable.cpp
-  options/OptionValueRule.cpp
-  options/OptionsPath.cpp
-  options/OptionSwitches.cpp
-  effects/EffectControl.cpp
-  effects/ScatterEffects.cpp
-  effects/CursorEffects.cpp
-  effects/Shockwave.cpp
-  effects/EffectCommands.cpp
-  app/SettingsBlock.cpp
+  surface/EffectsMenuRules.cpp
   app/LockKeyRestore.cpp
   app/KeyLockRules.cpp
   app/CursorConfinement.cpp
   app/AccessibilityShortcuts.cpp
   app/GrownUpKeys.cpp
-  clock/LocalTime.cpp
-  clock/ClockText.cpp
-  clock/ClockColors.cpp
 )
 list(TRANSFORM MIMI_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

@@ -19,29 +19,38 @@ add_library(mimiframework STATIC
 target_include_directories(mimiframework PUBLIC ${CMAKE_SOURCE_DIR})
 mimi_warnings(mimiframework)
 
+# The shared core's platform side: the GDI canvas, media paths, text, the sound thread, the clock
+# of the random picks and the settings loader.
+add_library(mimicorewin STATIC
+  core/PlatformClock.cpp
+  core/GdiCanvas.cpp
+  core/MediaPath.cpp
+  core/Utf8Text.cpp
+  core/SoundThread.cpp
+  core/SoundPlayer.cpp
+  core/OptionsLibrary.cpp
+  core/SettingsLoader.cpp)
+target_link_libraries(mimicorewin PUBLIC mimicore mimiframework winmm gdi32 user32)
+mimi_warnings(mimicorewin)
+
 add_executable(mimitap WIN32
   app/Main.cpp
   app/CToyApp.cpp
   app/CMainFrame.cpp
   app/OptionsBinding.cpp
-  app/PlatformClock.cpp
-  surface/CPlaySurface.cpp
-  surface/CPlaySurfaceMenu.cpp
-  surface/CPicturePopup.cpp
-  surface/Utf8Text.cpp
-  surface/GdiCanvas.cpp
-  surface/SoundPlayer.cpp
-  surface/SoundThread.cpp
-  surface/MediaPath.cpp
-  effects/EffectRunner.cpp
   app/SpaceTap.cpp
   app/KeyboardLockdown.cpp
   app/SystemChanges.cpp
+  surface/CPlaySurface.cpp
+  surface/EffectsMenu.cpp
+  surface/PlayIcons.cpp
+  surface/CPicturePopup.cpp
+  effects/EffectRunner.cpp
   clock/CClockWindow.cpp
   clock/CClockFace.cpp
   resources/mimitap.rc
   resources/version.rc)
-target_link_libraries(mimitap PRIVATE mimiframework mimicore winmm shell32 gdi32 user32)
+target_link_libraries(mimitap PRIVATE mimicorewin mimiframework mimicore winmm shell32 gdi32 user32)
 target_link_options(mimitap PRIVATE -municode)
 mimi_warnings(mimitap)
 

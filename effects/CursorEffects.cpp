@@ -1,19 +1,13 @@
 // The effects that follow the mouse cursor: two discs orbiting it, a jet bouncing off the edges
 // from where the cursor was, and rings running diagonally away from it.
 #include <cmath>
-#include <initializer_list>
 #include <numbers>
 
+#include "core/CRandomPicker.h"
+#include "core/MediaTable.h"
 #include "effects/Effects.h"
-#include "surface/CRandomPicker.h"
 
 namespace {
-
-void ReleaseAll(Canvas& canvas, std::initializer_list<CanvasObject> objects) {
-  for (const CanvasObject object : objects) {
-    if (object != NoObject) canvas.Release(object);
-  }
-}
 
 // An offset of radius * f(angle), with the fraction dropped toward zero.
 int Offset(int radius, double value) { return static_cast<int>(std::trunc(radius * value)); }
@@ -29,11 +23,10 @@ int Reflect(int v) {
 
 }  // namespace
 
-EffectEnd TwinOrbit(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
-
-  host.PlaySound(media::TwinOrbitSound);
+EffectEnd TwinOrbit(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  EffectHost& host = effect.host;
+  host.PlaySound();
   const CRandomPicker picker;
   const ColorRef a = picker.PastelColor();
   const ColorRef b = picker.VividColor();
@@ -41,20 +34,16 @@ EffectEnd TwinOrbit(Canvas& canvas, EffectHost& host) {
   // The fill of the large disc must differ from the small disc's.
   if (c == a) c = picker.FillColor();
 
-  const CanvasObject pen1 = canvas.CreatePen(PenStyle::Solid, 5, a);
-  const CanvasObject pen2 = canvas.CreatePen(PenStyle::Solid, 5, b);
-  const CanvasObject brush1 = canvas.CreateSolidBrush(c);
-  const CanvasObject brush2 = canvas.CreateSolidBrush(a);
+  const CanvasObject pen1 = effect.Keep(canvas.CreatePen(PenStyle::Solid, 5, a));
+  const CanvasObject pen2 = effect.Keep(canvas.CreatePen(PenStyle::Solid, 5, b));
+  const CanvasObject brush1 = effect.Keep(canvas.CreateSolidBrush(c));
+  const CanvasObject brush2 = effect.Keep(canvas.CreateSolidBrush(a));
   canvas.Select(pen1);
   canvas.Select(brush1);
 
   constexpr double pi = std::numbers::pi;
   for (int i = 0; i < 36000; ++i) {
-    if (host.StopRequested()) {
-      host.StopSound();
-      ReleaseAll(canvas, {pen1, pen2, brush1, brush2});
-      return EffectEnd::Stopped;
-    }
+    if (host.StopRequested()) return EffectEnd::Stopped;
     const Point cursor = host.CursorPosition();
     host.Sleep(1);
     // The large disc: radius 60, once round in 1080 steps.
@@ -68,45 +57,31 @@ EffectEnd TwinOrbit(Canvas& canvas, EffectHost& host) {
     canvas.Select(pen1);
     canvas.Select(brush1);
   }
-  host.StopSound();
-  ReleaseAll(canvas, {pen1, pen2, brush1, brush2});
   return EffectEnd::Finished;
 }
 
-EffectEnd BouncingIcon(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
+EffectEnd BouncingIcon(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  EffectHost& host = effect.host;
+  const Rect& area = effect.area;
 
   const Point start = host.CursorPosition();
   int x = start.x;
   int y = start.y;
-  int vx = -20;
-  int vy = 20;
 
-  // The quarter of the area the cursor is in picks the jet and its heading; on a dividing line the
-  // later quarter wins.
-  const int hw = (area.right - area.left) / 2;
-  const int hh = (area.bottom - area.top) / 2;
-  struct Heading {
-    std::size_t jet;
-    int vx, vy;
-  };
-  Heading heading{0, vx, vy};
-  if (x <= hw && y <= hh) heading = {0, -20, 20};
-  if (x >= hw && y <= hh) heading = {1, 20, -20};
-  if (x <= hw && y >= hh) heading = {2, -20, 20};
-  if (x >= hw && y >= hh) heading = {3, 20, -20};
-  vx = heading.vx;
-  vy = heading.vy;
-  const CanvasObject icon = canvas.LoadIcon(media::JetIconFiles[heading.jet]);
+  // The quarter of the area the cursor is in picks the jet (upper left, upper right, lower left,
+  // lower right) and its heading: from the right half up and right, from the left half down and
+  // left. On a dividing line the later quarter wins.
+  const bool rightHalf = x >= area.Width() / 2;
+  const bool lowerHalf = y >= area.Height() / 2;
+  const std::size_t jet = (lowerHalf ? 2 : 0) + (rightHalf ? 1 : 0);
+  int vx = rightHalf ? 20 : -20;
+  int vy = rightHalf ? -20 : 20;
+  const CanvasObject icon = effect.Keep(canvas.LoadIcon(media::JetIconFiles[jet]));
 
-  host.PlaySound(media::BouncingIconSound);
+  host.PlaySound();
   for (int step = 0; step < 1500; ++step) {
-    if (host.StopRequested()) {
-      host.StopSound();
-      ReleaseAll(canvas, {icon});
-      return EffectEnd::Stopped;
-    }
+    if (host.StopRequested()) return EffectEnd::Stopped;
     host.Sleep(2);
     if (y < area.top) vy = Reflect(vy);
     if (x + 36 > area.right) vx = Reflect(vx);
@@ -122,29 +97,22 @@ EffectEnd BouncingIcon(Canvas& canvas, EffectHost& host) {
     x += vx;
     y += vy;
   }
-  host.StopSound();
-  ReleaseAll(canvas, {icon});
   return EffectEnd::Finished;
 }
 
-EffectEnd DiagonalRings(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
-
-  host.PlaySound(media::DiagonalRingsSound);
+EffectEnd DiagonalRings(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  EffectHost& host = effect.host;
+  host.PlaySound();
   // The stock hollow brush is the canvas's own: selected, never released.
   canvas.Select(canvas.HollowBrush());
   const CRandomPicker picker;
   for (int cycle = 0; cycle < 100; ++cycle) {
-    const CanvasObject penA = canvas.CreatePen(PenStyle::Solid, 1, picker.FillColor());
-    const CanvasObject penB = canvas.CreatePen(PenStyle::Solid, 1, picker.PastelColor());
+    const CanvasObject penA = effect.Keep(canvas.CreatePen(PenStyle::Solid, 1, picker.FillColor()));
+    const CanvasObject penB = effect.Keep(canvas.CreatePen(PenStyle::Solid, 1, picker.PastelColor()));
     canvas.Select(penA);
     for (int d = 0; d <= 248; d += 4) {
-      if (host.StopRequested()) {
-        host.StopSound();
-        ReleaseAll(canvas, {penA, penB});
-        return EffectEnd::Stopped;
-      }
+      if (host.StopRequested()) return EffectEnd::Stopped;
       const Point c = host.CursorPosition();
       // One ring towards each diagonal: down-right, up-left, down-left, up-right.
       host.Sleep(1);
@@ -160,8 +128,8 @@ EffectEnd DiagonalRings(Canvas& canvas, EffectHost& host) {
       canvas.Ellipse({c.x + d - 10, c.y - d + 10, c.x + d + 70, c.y - d - 70});
       canvas.Select(penA);
     }
-    ReleaseAll(canvas, {penA, penB});
+    effect.Release(penA);
+    effect.Release(penB);
   }
-  host.StopSound();
   return EffectEnd::Finished;
 }

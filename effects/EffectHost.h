@@ -1,15 +1,13 @@
 #pragma once
 #include <cstdint>
 
-#include "surface/MediaTable.h"
-
 struct Point {
   int x = 0;
   int y = 0;
   bool operator==(const Point&) const = default;
 };
 
-// What an effect needs besides its canvas: the stop requests, time, the cursor and sound. The
+// What an effect needs besides its canvas: the stop requests, time, the cursor and its sound. The
 // product serves it on the effect's own thread; tests serve it with a fake clock that records
 // sleeps instead of sleeping.
 class EffectHost {
@@ -24,8 +22,9 @@ class EffectHost {
   virtual Point CursorPosition() = 0;
   // The current time in whole seconds, for seeding.
   virtual std::int64_t CalendarSeconds() = 0;
-  // Starts the sound (replacing whatever plays) when other sounds are on.
-  virtual void PlaySound(const media::Sound& sound) = 0;
+  // Starts the effect's own sound in its mode (replacing whatever plays) when other sounds were on
+  // as the effect started.
+  virtual void PlaySound() = 0;
   // Stops whatever sound plays, the effect's own or any other.
   virtual void StopSound() = 0;
 };

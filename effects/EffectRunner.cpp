@@ -1,16 +1,9 @@
 #include "effects/EffectRunner.h"
 
-#include <mmsystem.h>
-
 #include <ctime>
 
+#include "core/GdiCanvas.h"
 #include "effects/EffectControl.h"
-#include "surface/GdiCanvas.h"
-#include "surface/MediaPath.h"
-#include "surface/SoundThread.h"
-
-// The host's PlaySound, not the platform's macro of that name.
-#undef PlaySound
 
 namespace {
 
@@ -20,8 +13,9 @@ constexpr DWORD EndAllTimeoutMs = 2000;
 // The host of an effect on its own thread.
 class WindowEffectHost final : public EffectHost {
  public:
-  WindowEffectHost(HWND surface, int otherSounds, std::shared_ptr<const std::atomic<bool>> ending)
-      : surface_(surface), otherSounds_(otherSounds), ending_(std::move(ending)) {}
+  WindowEffectHost(HWND surface, const media::Sound& sound, SoundGates gates,
+                   std::shared_ptr<const std::atomic<bool>> ending)
+      : surface_(surface), sound_(sound), gates_(gates), ending_(std::move(ending)) {}
 
   bool StopRequested() override {
     const EffectControl& control = TheEffectControl();
@@ -35,31 +29,30 @@ class WindowEffectHost final : public EffectHost {
     return {at.x, at.y};
   }
   std::int64_t CalendarSeconds() override { return static_cast<std::int64_t>(std::time(nullptr)); }
-  void PlaySound(const media::Sound& sound) override {
-    if (otherSounds_ == 0) return;
-    sound_thread::Play(WideMediaName(sound.path), static_cast<DWORD>(sound.mode));
-  }
-  void StopSound() override { sound_thread::Stop(); }
+  void PlaySound() override { StartSound(sound_, gates_); }
+  void StopSound() override { ::StopSound(); }
 
  private:
   HWND surface_;
-  int otherSounds_;
+  media::Sound sound_;
+  SoundGates gates_;
   std::shared_ptr<const std::atomic<bool>> ending_;
 };
 
 }  // namespace
 
-void EffectRunner::Start(EffectRoutine routine, HWND surface, int otherSounds) {
+void EffectRunner::Start(EffectRoutine routine, const media::Sound& sound, HWND surface) {
   ForgetFinished();
   EffectControl& control = TheEffectControl();
   control.stopByKey = 0;
   control.stopByRightButton = 0;
   auto thread = std::make_unique<WorkerThread>();
-  const bool started = thread->Start([routine, surface, otherSounds, ending = ending_] {
+  const SoundGates gates = GatesOf(ProgramSettings());
+  const bool started = thread->Start([routine, sound, gates, surface, ending = ending_] {
     GdiCanvas canvas(surface);
     if (!canvas) return;  // no drawing context for the surface: nothing to do
-    WindowEffectHost host(surface, otherSounds, ending);
-    routine(canvas, host);
+    WindowEffectHost host(surface, sound, gates, ending);
+    RunEffect(routine, canvas, host);
   });
   if (started) threads_.push_back(std::move(thread));
 }

@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "core/MediaTable.h"
+#include "core/SoundPlayer.h"
 #include "effects/Effects.h"
 #include "framework/Worker.h"
 
@@ -18,10 +20,10 @@ class EffectRunner {
   EffectRunner& operator=(const EffectRunner&) = delete;
   ~EffectRunner() { EndAll(); }
 
-  // Clears both stop requests and runs `routine` on a new thread, drawing on `surface`. The
-  // effect plays its sounds when `otherSounds` (the option as it is now) is not 0. Nothing
-  // happens when no thread can be started.
-  void Start(EffectRoutine routine, HWND surface, int otherSounds);
+  // Clears both stop requests and runs `routine` on a new thread, drawing on `surface`, with
+  // `sound` as its own. The sound's gate is the program-wide settings as they are now: an effect
+  // reads them once, as it starts. Nothing happens when no thread can be started.
+  void Start(EffectRoutine routine, const media::Sound& sound, HWND surface);
 
   // Makes every running effect stop at its next step and waits for them, a bounded while.
   void EndAll();

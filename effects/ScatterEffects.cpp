@@ -2,38 +2,13 @@
 // that grow cycle by cycle.
 #include <array>
 #include <cstdint>
-#include <vector>
 
+#include "core/CRandomPicker.h"
+#include "core/MediaTable.h"
+#include "core/RandomGenerator.h"
 #include "effects/Effects.h"
-#include "surface/CRandomPicker.h"
-#include "surface/RandomGenerator.h"
 
 namespace {
-
-// The pens, brushes and icons an effect made, released together when it ends.
-class OwnedObjects {
- public:
-  explicit OwnedObjects(Canvas& canvas) : canvas_(canvas) {}
-  CanvasObject Keep(CanvasObject object) {
-    if (object != NoObject) objects_.push_back(object);
-    return object;
-  }
-  void ReleaseAll() {
-    for (const CanvasObject object : objects_) canvas_.Release(object);
-    objects_.clear();
-  }
-
- private:
-  Canvas& canvas_;
-  std::vector<CanvasObject> objects_;
-};
-
-// How every effect here ends: the sound stops and everything it made goes.
-EffectEnd End(EffectHost& host, OwnedObjects& owned, EffectEnd end) {
-  host.StopSound();
-  owned.ReleaseAll();
-  return end;
-}
 
 struct Spot {
   int x;
@@ -57,21 +32,15 @@ void Circle(Canvas& canvas, int x, int y, int size) { canvas.Ellipse({x, y, x + 
 
 }  // namespace
 
-EffectEnd HatchScatter(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
-  const int w = area.Width();
-  const int h = area.Height();
-  host.PlaySound(media::HatchScatterSound);
+EffectEnd HatchScatter(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  const int w = effect.area.Width();
+  const int h = effect.area.Height();
+  effect.host.PlaySound();
 
-  OwnedObjects owned(canvas);
   const CRandomPicker picker;
-  const auto pen = [&](ColorRef color) {
-    return owned.Keep(canvas.CreatePen(PenStyle::InsideFrame, 1, color));
-  };
-  const auto hatch = [&](HatchStyle style, ColorRef color) {
-    return owned.Keep(canvas.CreateHatchBrush(style, color));
-  };
+  const auto pen = [&](ColorRef color) { return effect.Keep(canvas.CreatePen(PenStyle::InsideFrame, 1, color)); };
+  const auto hatch = [&](HatchStyle style, ColorRef color) { return effect.Keep(canvas.CreateHatchBrush(style, color)); };
   // Each colour is a pick of its own, in this order.
   const CanvasObject pen1 = pen(picker.FillColor());
   const CanvasObject pen2 = pen(picker.PastelColor());
@@ -83,11 +52,11 @@ EffectEnd HatchScatter(Canvas& canvas, EffectHost& host) {
 
   // Each step seeds from its own number, so the picture is the same on every run.
   for (std::uint32_t n = 20; n < 10020; ++n) {
-    if (host.StopRequested()) return End(host, owned, EffectEnd::Stopped);
+    if (effect.host.StopRequested()) return EffectEnd::Stopped;
     random_generator::Seed(n - 18);
     Spot at = DrawSpot(w, h, 1);
     Circle(canvas, at.x, at.y, 30);
-    host.Sleep(1);
+    effect.host.Sleep(1);
 
     random_generator::Seed(n);
     at = DrawSpot(w, h, 1);
@@ -100,21 +69,18 @@ EffectEnd HatchScatter(Canvas& canvas, EffectHost& host) {
     Circle(canvas, at.x - 40, at.y - 40, 30);
     SelectPair(canvas, pen1, brush1);
   }
-  return End(host, owned, EffectEnd::Finished);
+  return EffectEnd::Finished;
 }
 
-EffectEnd Sparkle(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
-  const int w = area.Width();
-  const int h = area.Height();
-  host.PlaySound(media::SparkleSound);
+EffectEnd Sparkle(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  EffectHost& host = effect.host;
+  const int w = effect.area.Width();
+  const int h = effect.area.Height();
+  host.PlaySound();
 
-  OwnedObjects owned(canvas);
-  std::array<CanvasObject, 8> icons{};
-  for (std::size_t k = 0; k < icons.size(); ++k) {
-    icons[k] = owned.Keep(canvas.LoadIcon(media::SparkleIconFiles[k]));
-  }
+  std::array<CanvasObject, media::SparkleIconFiles.size()> icons{};
+  for (std::size_t k = 0; k < icons.size(); ++k) icons[k] = effect.Keep(canvas.LoadIcon(media::SparkleIconFiles[k]));
   random_generator::Seed(static_cast<std::uint32_t>(host.CalendarSeconds()));
 
   // One row: a sparkle centred on a random point, or the other one hanging from it. A missing icon
@@ -131,7 +97,7 @@ EffectEnd Sparkle(Canvas& canvas, EffectHost& host) {
   };
 
   for (int i = 0; i < 5000; ++i) {
-    if (host.StopRequested()) return End(host, owned, EffectEnd::Stopped);
+    if (host.StopRequested()) return EffectEnd::Stopped;
     host.Sleep(1);
     row((i / 16) % 3 != 0, icons[0], icons[1]);
     host.Sleep(random_generator::Draw() % 5 + 1);
@@ -141,28 +107,25 @@ EffectEnd Sparkle(Canvas& canvas, EffectHost& host) {
     host.Sleep(random_generator::Draw() % 3 + 1);
     row((i / 4) % 3 != 0, icons[6], icons[7]);
   }
-  return End(host, owned, EffectEnd::Finished);
+  return EffectEnd::Finished;
 }
 
-EffectEnd GrowingCircles(Canvas& canvas, EffectHost& host) {
-  const Rect area = canvas.ClipBox();
-  if (DrawingAreaIsEmpty(area)) return EffectEnd::Finished;
+EffectEnd GrowingCircles(EffectScope& effect) {
+  Canvas& canvas = effect.canvas;
+  EffectHost& host = effect.host;
+  const Rect& area = effect.area;
   const int w = area.Width();
   const int h = area.Height();
 
-  OwnedObjects owned(canvas);
   const CRandomPicker picker;
-  const std::array<ColorRef, 3> colors = {picker.FillColor(), picker.PastelColor(),
-                                          picker.VividColor()};
+  const std::array<ColorRef, 3> colors = {picker.FillColor(), picker.PastelColor(), picker.VividColor()};
   std::array<CanvasObject, 3> pens{};
   std::array<CanvasObject, 3> brushes{};
-  for (std::size_t k = 0; k < 3; ++k) {
-    pens[k] = owned.Keep(canvas.CreatePen(PenStyle::InsideFrame, 1, colors[k]));
-  }
-  for (std::size_t k = 0; k < 3; ++k) brushes[k] = owned.Keep(canvas.CreateSolidBrush(colors[k]));
+  for (std::size_t k = 0; k < 3; ++k) pens[k] = effect.Keep(canvas.CreatePen(PenStyle::InsideFrame, 1, colors[k]));
+  for (std::size_t k = 0; k < 3; ++k) brushes[k] = effect.Keep(canvas.CreateSolidBrush(colors[k]));
   SelectPair(canvas, pens[0], brushes[0]);
 
-  host.PlaySound(media::GrowingCirclesSound);
+  host.PlaySound();
   // Seeded after the colour picks, which reseed the generator themselves.
   random_generator::Seed(static_cast<std::uint32_t>(host.CalendarSeconds()));
 
@@ -177,7 +140,7 @@ EffectEnd GrowingCircles(Canvas& canvas, EffectHost& host) {
   for (int g = 0; g <= 240; g += 20) {
     const int s = g / 10;
     for (int k = 0; k < 40; ++k) {
-      if (host.StopRequested()) return End(host, owned, EffectEnd::Stopped);
+      if (host.StopRequested()) return EffectEnd::Stopped;
       host.Sleep(s + 3);
       canvas.Ellipse(grown(g, (k / 16) % 3 != 0 ? 0 : 20));
       host.Sleep(s + 6);
@@ -196,5 +159,5 @@ EffectEnd GrowingCircles(Canvas& canvas, EffectHost& host) {
   host.Sleep(50);
   const int e = (w - h) / 2;
   canvas.Ellipse({area.left + e, area.top, area.left + e + h, area.bottom});
-  return End(host, owned, EffectEnd::Finished);
+  return EffectEnd::Finished;
 }

@@ -16,7 +16,7 @@ class COptionsDialog final : public Dialog {
   void OnOK() override;
 
  private:
-  // 1 checked or 0, in the order of the switches table.
-  std::array<int, 5> boxes{};
+  // 1 checked or 0, in the order of the option table.
+  std::array<int, OptionCount> boxes{};
   COptionsFile options;
 };

@@ -7,24 +7,11 @@
 #include <string>
 #include <string_view>
 
+#include "core/ProgramPaths.h"
+#include "framework/ExecutablePath.h"
 #include "options/OptionValueRule.h"
-#include "options/OptionsPath.h"
 
 namespace {
-
-// The full path of the process's executable (not of this library), however long.
-std::wstring ExecutablePath() {
-  std::wstring buffer(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-    if (length == 0) return {};
-    if (length < buffer.size()) {
-      buffer.resize(length);
-      return buffer;
-    }
-    buffer.resize(buffer.size() * 2);
-  }
-}
 
 // The text in the system's 8-bit code page, or nothing when a character has no spelling there.
 std::optional<std::string> InCodePage(const std::wstring& text) {
@@ -61,27 +48,22 @@ void WriteEightBitPath(const std::wstring& executable, char* buffer) {
 
 COptionsFile::COptionsFile() {
   const std::wstring executable = ExecutablePath();
-  WriteEightBitPath(executable, path);
-  if (!executable.empty()) {
-    const auto parts = program_paths::Split(executable);
-    filePath = parts.drive + parts.folder + L"mimitap.dat";
-  }
+  if (!executable.empty()) filePath = program_paths::OptionsFile(std::wstring_view(executable));
 }
 
 void COptionsFile::BuildPath(char* buffer) { WriteEightBitPath(ExecutablePath(), buffer); }
 
-int COptionsFile::ReadOption(OptionKey key) const {
+int COptionsFile::ReadOption(const OptionRow& option) const {
   if (filePath.empty()) return -1;
   wchar_t value[option_rule::ValueCapacity] = {};
-  ::GetPrivateProfileStringW(Widen(OptionSection).c_str(), Widen(OptionKeyName(key)).c_str(),
+  ::GetPrivateProfileStringW(Widen(OptionSection).c_str(), Widen(option.key).c_str(),
                              Widen(option_rule::MissingMarker).c_str(), value,
                              option_rule::ValueCapacity, filePath.c_str());
   return option_rule::ValueOf(AsciiOnly(value));
 }
 
-int COptionsFile::WriteOption(OptionKey key, int value) const {
-  if (filePath.empty()) return 0;
-  ::WritePrivateProfileStringW(Widen(OptionSection).c_str(), Widen(OptionKeyName(key)).c_str(),
+void COptionsFile::WriteOption(const OptionRow& option, int value) const {
+  if (filePath.empty()) return;
+  ::WritePrivateProfileStringW(Widen(OptionSection).c_str(), Widen(option.key).c_str(),
                                std::to_wstring(value).c_str(), filePath.c_str());
-  return 0;
 }

@@ -11,15 +11,11 @@
 extern "C" {
 
 // Fills the caller's path buffer (256 bytes) and the five options; never writes the file.
-int ininfo(char* path, int* noscreenserver, int* keywav, int* otherwav, int* time,
-                                 int* endaltf4) {
+int ininfo(char* path, int* noscreenserver, int* keywav, int* otherwav, int* time, int* endaltf4) {
   const COptionsFile options;
   COptionsFile::BuildPath(path);
-  *noscreenserver = options.ReadOption(OptionKey::NoScreenServer);
-  *keywav = options.ReadOption(OptionKey::KeyWav);
-  *otherwav = options.ReadOption(OptionKey::OtherWav);
-  *time = options.ReadOption(OptionKey::Time);
-  *endaltf4 = options.ReadOption(OptionKey::EndAltF4);
+  int* const values[OptionCount] = {noscreenserver, keywav, otherwav, time, endaltf4};
+  for (const OptionRow& option : Options) *values[option.position] = options.ReadOption(option);
   return 0;
 }
 

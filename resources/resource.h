@@ -7,7 +7,16 @@
 // The picture popup of the effects menu's first item, and its picture.
 #define IDD_PICTURE_POPUP 121
 #define IDC_POPUP_PICTURE 122
+
+// Commands of the effects menu. Each item's label is the string resource of its command id.
 #define IDM_PICTURE_POPUP 130
+#define IDM_HATCH_SCATTER 131
+#define IDM_SPARKLE 132
+#define IDM_TWIN_ORBIT 133
+#define IDM_SHOCKWAVE 134
+#define IDM_BOUNCING_ICON 146
+#define IDM_DIAGONAL_RINGS 147
+#define IDM_GROWING_CIRCLES 148
 
 // The clock window and its face.
 #define IDD_CLOCK 180

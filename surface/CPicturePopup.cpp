@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "resources/resource.h"
-#include "surface/CRandomPicker.h"
-#include "surface/MediaPath.h"
+#include "core/CRandomPicker.h"
+#include "core/MediaPath.h"
 
 namespace {
 

@@ -1,35 +1,32 @@
 #include "surface/CPlaySurface.h"
 
-#include <windowsx.h>
-
-#include "app/OptionsBinding.h"
+#include "core/CRandomPicker.h"
+#include "core/GdiCanvas.h"
+#include "core/KeyState.h"
+#include "core/MediaTable.h"
+#include "core/PrivateMessages.h"
+#include "core/RandomGenerator.h"
+#include "core/SettingsBlock.h"
+#include "core/SoundPlayer.h"
 #include "effects/EffectControl.h"
 #include "framework/DrawingContext.h"
-#include "resources/resource.h"
+#include "framework/MessageParameters.h"
 #include "surface/CPicturePopup.h"
-#include "surface/CRandomPicker.h"
-#include "surface/GdiCanvas.h"
-#include "surface/IconSprinkle.h"
+#include "surface/EffectsMenuRules.h"
 #include "surface/KeyClassification.h"
-#include "surface/MediaPath.h"
-#include "surface/MediaTable.h"
-#include "surface/RandomGenerator.h"
-#include "surface/SoundPlayer.h"
 #include "surface/SurfaceFills.h"
-#include "surface/SurfaceMessages.h"
 
 namespace {
 
-bool KeyHeld(int virtualKey) { return (::GetKeyState(virtualKey) & 0x8000) != 0; }
+// The middle button's timer: a quick click gives the hatch, a held one the mosaic.
+constexpr UINT_PTR MiddleButtonTimerId = 30;
+constexpr UINT MiddleButtonTimerMs = 500;
 
-RECT ClipBoxOf(HDC dc) {
-  RECT clip{};
-  ::GetClipBox(dc, &clip);
-  return clip;
-}
+// A held key sprinkles a picture at every repeat; the interface thread pauses this long before each
+// one, so the pictures come at a pace a child can follow rather than as fast as the repeats.
+constexpr DWORD SprinklePauseMs = 70;
 
-// Bit 30 of a key message's second parameter: the key was already down (an auto-repeat).
-bool IsAutoRepeat(LPARAM keyFlags) { return (keyFlags & (LPARAM{1} << 30)) != 0; }
+constexpr int PicturePopupTimeoutMs = 10000;
 
 }  // namespace
 
@@ -70,43 +67,9 @@ bool CPlaySurface::PreCreateWindow(CreateParams& params) {
   params.style &= ~static_cast<DWORD>(WS_BORDER);
   params.className = GeneratedClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr,
                                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
-  PrepareMenuLook();
-  BuildEffectsMenu();
-  LoadIcons();
+  effectsMenu.Prepare(::GetModuleHandleW(nullptr));
+  icons.Load();
   return true;
-}
-
-void CPlaySurface::PrepareMenuLook() {
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof(metrics);
-  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
-    // Systems before the padded border field take the shorter record.
-    metrics.cbSize = static_cast<UINT>(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth));
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-  }
-  menuFontDescription = metrics.lfMenuFont;
-  menuFontDescription.lfHeight *= 2;
-  menuHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
-  menuHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
-  menuFont.Reset(::CreateFontIndirectW(&menuFontDescription));
-}
-
-void CPlaySurface::LoadIcons() {
-  // The menu pictures at the small icon size: the image the shell shows for an icon file, taken
-  // from the file itself (some shells answer with a generic document icon instead).
-  const int smallWidth = ::GetSystemMetrics(SM_CXSMICON);
-  const int smallHeight = ::GetSystemMetrics(SM_CYSMICON);
-  for (std::size_t i = 0; i < menuIcons.size(); ++i) {
-    menuIcons[i].Reset(static_cast<HICON>(::LoadImageW(nullptr,
-                                                       MediaPathFromCurrentDirectory(media::MenuIconFiles[i]).c_str(),
-                                                       IMAGE_ICON, smallWidth, smallHeight, LR_LOADFROMFILE)));
-  }
-  // The drag trail at the system's icon size, from the frame of that size.
-  for (std::size_t i = 0; i < dragIcons.size(); ++i) {
-    dragIcons[i].Reset(static_cast<HICON>(
-        ::LoadImageW(nullptr, MediaPathFromCurrentDirectory(media::DragIconFiles[i]).c_str(), IMAGE_ICON, 0, 0,
-                     LR_LOADFROMFILE | LR_DEFAULTSIZE)));
-  }
 }
 
 bool CPlaySurface::PreTranslateMessage(MSG& message) {
@@ -130,6 +93,14 @@ LRESULT CPlaySurface::OnPaint(const Message&) {
   return 0;
 }
 
+// The part of the window that a drawing context reaches now.
+RECT CPlaySurface::VisibleArea() const {
+  RECT clip{};
+  const ClientDC dc(Handle());
+  ::GetClipBox(dc.Get(), &clip);
+  return clip;
+}
+
 void CPlaySurface::ScrollContents(int dx, int dy, const RECT& clip) {
   ::ScrollWindowEx(Handle(), dx, dy, &clip, &clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
   // The strip that scrolled in is erased now, before the next key or wheel step scrolls again.
@@ -137,12 +108,8 @@ void CPlaySurface::ScrollContents(int dx, int dy, const RECT& clip) {
 }
 
 LRESULT CPlaySurface::OnKeyDown(const Message& message) {
-  const auto key = static_cast<unsigned>(message.wParam);
-  RECT clip{};
-  {
-    const ClientDC dc(Handle());
-    clip = ClipBoxOf(dc.Get());
-  }
+  const unsigned key = KeyOf(message);
+  const RECT clip = VisibleArea();
   const KeyKind kind = ClassifyKey(key);
   if (kind == KeyKind::Scroll) {
     const ScrollAmount amount = ScrollForKey(key);
@@ -150,47 +117,32 @@ LRESULT CPlaySurface::OnKeyDown(const Message& message) {
     return 0;
   }
   if (kind == KeyKind::Menu) TheEffectControl().stopByKey = 1;
-  if (IsAutoRepeat(message.lParam)) SprinkleIcon(clip);
+  if (IsAutoRepeat(message)) SprinkleIcon(clip);
   return Default(message);
 }
 
 void CPlaySurface::SprinkleIcon(const RECT& clip) {
   StartSound(media::Ponyon);
-  busyFlag = 1;
+  busyFlag = true;
   random_generator::Seed(::GetTickCount());
-  ::Sleep(70);
+  ::Sleep(SprinklePauseMs);
   const auto place = NextSprinklePlacement(clip.right - clip.left, clip.bottom - clip.top);
   const auto slot = static_cast<std::size_t>(SprinkleIconForIndex(CRandomPicker().IndexByTick()));
   if (!place) return;
-  const HICON icon = SprinklePicture(slot, SprinkleFrameFor(place->size()));
+  const HICON icon = icons.SprinklePicture(slot, SprinkleFrameFor(place->size()));
   if (icon == nullptr) return;
   const ClientDC dc(Handle());
   ::DrawIconEx(dc.Get(), place->left(), place->top(), icon, place->size(), place->size(), 0, nullptr, DI_NORMAL);
 }
 
-// Each picture at each frame size is loaded when first drawn, not all thirty at start.
-HICON CPlaySurface::SprinklePicture(std::size_t slot, std::size_t frame) {
-  LazyIcon& icon = sprinkleIcons[slot][frame];
-  if (!icon.tried) {
-    icon.tried = true;
-    const int size = SprinkleFrameSizes[frame];
-    icon.handle.Reset(static_cast<HICON>(::LoadImageW(
-        nullptr, MediaPathFromCurrentDirectory(media::MenuIconFiles[slot]).c_str(), IMAGE_ICON, size, size,
-        LR_LOADFROMFILE)));
-  }
-  return icon.handle.Get();
-}
-
 LRESULT CPlaySurface::OnKeyUp(const Message& message) {
-  if (busyFlag == 1) {
+  if (busyFlag) {
     StopSound();
-    busyFlag = 0;
+    busyFlag = false;
     return Default(message);
   }
-  const auto key = static_cast<unsigned>(message.wParam);
-  const bool altHeld = KeyHeld(VK_MENU);
   const media::Sound keySound = media::KeySoundForIndex(CRandomPicker().IndexByTick());
-  const ReleaseResponse response = ResponseToRelease(key, altHeld);
+  const ReleaseResponse response = ResponseToRelease(KeyOf(message), KeyHeld(VK_MENU));
   if (response == ReleaseResponse::ColorFill) {
     // The picture first: the sound's request is queued a moment later, which no ear can tell.
     {
@@ -198,41 +150,40 @@ LRESULT CPlaySurface::OnKeyUp(const Message& message) {
       KeyColorFill(canvas);
     }
     StartSound(keySound);
-    busyFlag = 0;
     return Default(message);
   }
   StartSound(keySound);
   switch (response) {
     case ReleaseResponse::HatchFill:
       Post(WMU_HATCH_FILL);
-      return 0;
+      break;
     case ReleaseResponse::GradientFill:
       Post(WMU_GRADIENT_FILL);
-      return 0;
+      break;
     case ReleaseResponse::EffectsMenu:
       Post(WMU_SHOW_EFFECTS_MENU);
-      return 0;
+      break;
     case ReleaseResponse::None:
     case ReleaseResponse::ColorFill:
-      return 0;
+      break;
   }
   return 0;
 }
 
-void CPlaySurface::DrawDragIcon(int x, int y) {
+void CPlaySurface::DrawDragIcon(POINT at) {
   StartSound(media::Drag);
   const int slot = media::DragIconSlotForIndex(CRandomPicker().IndexBySecond());
-  const HICON icon = dragIcons[static_cast<std::size_t>(slot)].Get();
+  const HICON icon = icons.DragIcon(static_cast<std::size_t>(slot));
   if (icon == nullptr) return;
   const ClientDC dc(Handle());
-  ::DrawIcon(dc.Get(), x, y, icon);
+  ::DrawIcon(dc.Get(), at.x, at.y, icon);
 }
 
 LRESULT CPlaySurface::OnLeftButtonDown(const Message& message) {
   if (KeyHeld(VK_RBUTTON)) {
     Post(WMU_GRADIENT_FILL);
   } else {
-    DrawDragIcon(GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
+    DrawDragIcon(MousePoint(message));
   }
   return Default(message);
 }
@@ -243,14 +194,12 @@ LRESULT CPlaySurface::OnLeftButtonUp(const Message& message) {
 }
 
 LRESULT CPlaySurface::OnMouseMove(const Message& message) {
-  if ((message.wParam & MK_LBUTTON) != 0) {
-    DrawDragIcon(GET_X_LPARAM(message.lParam), GET_Y_LPARAM(message.lParam));
-  }
+  if ((message.wParam & MK_LBUTTON) != 0) DrawDragIcon(MousePoint(message));
   return Default(message);
 }
 
 LRESULT CPlaySurface::OnMiddleButtonDown(const Message& message) {
-  if (menuOpen == 1) {
+  if (menuOpen) {
     ::PostMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
     return 0;
   }
@@ -280,13 +229,8 @@ LRESULT CPlaySurface::OnRightButtonUp(const Message& message) {
 
 LRESULT CPlaySurface::OnMouseWheel(const Message& message) {
   StopSound();
-  RECT clip{};
-  {
-    const ClientDC dc(Handle());
-    clip = ClipBoxOf(dc.Get());
-  }
-  const ScrollAmount amount =
-      ScrollForWheel(GET_WHEEL_DELTA_WPARAM(message.wParam), CRandomPicker().IndexBySecond());
+  const RECT clip = VisibleArea();
+  const ScrollAmount amount = ScrollForWheel(WheelDelta(message), CRandomPicker().IndexBySecond());
   ScrollContents(amount.dx, amount.dy, clip);
   return Default(message);
 }
@@ -325,26 +269,59 @@ LRESULT CPlaySurface::OnSoundCue(const Message& message) {
 }
 
 bool CPlaySurface::HandleOwnCommand(UINT commandId) {
-  if (commandId == IDM_PICTURE_POPUP) {
-    ShowPicturePopup();
-    return true;
+  const effects_menu::Item* item = effects_menu::ItemForCommand(commandId);
+  if (item == nullptr) return MessageWindow::HandleOwnCommand(commandId);
+  if (item->routine == nullptr) {
+    ShowPicturePopup(item->sound);
+  } else {
+    effects.Start(item->routine, item->sound, Handle());
   }
-  if (const EffectRoutine routine = EffectForCommand(commandId); routine != nullptr) {
-    effects.Start(routine, Handle(), ProgramSettings().otherwav);
-    return true;
-  }
-  return MessageWindow::HandleOwnCommand(commandId);
+  return true;
 }
 
 // The picture popup runs modal here; the frame takes no input meanwhile, and the effects go on.
-void CPlaySurface::ShowPicturePopup() {
-  StartSound(media::PicturePopup);
+void CPlaySurface::ShowPicturePopup(const media::Sound& sound) {
+  StartSound(sound);
   CPicturePopup popup(PicturePopupTimeoutMs);
   popup.DoModal(Handle());
   // As the popup goes, the activation may pass to the desktop rather than back to the frame (the
   // frame is still disabled at that moment): take it back, or the child's keys reach nothing.
   ::SetForegroundWindow(::GetAncestor(Handle(), GA_ROOT));
   ::SetFocus(Handle());
+}
+
+LRESULT CPlaySurface::OnShowEffectsMenu(const Message&) {
+  if (KeyHeld(VK_LBUTTON)) return 0;
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  StopSound();
+  menuOpen = true;
+  ::SetForegroundWindow(Handle());
+  effectsMenu.Track(Handle(), cursor);
+  menuOpen = false;
+  return 0;
+}
+
+LRESULT CPlaySurface::OnMeasureItem(const Message& message) {
+  return effectsMenu.Measure(Handle(), RecordOf<MEASUREITEMSTRUCT>(message)) ? TRUE : Default(message);
+}
+
+LRESULT CPlaySurface::OnDrawItem(const Message& message) {
+  return effectsMenu.Draw(RecordOf<const DRAWITEMSTRUCT>(message), icons) ? TRUE : Default(message);
+}
+
+LRESULT CPlaySurface::OnMenuChar(const Message& message) {
+  const effects_menu::CharAnswer answer = effects_menu::AnswerToChar(LOWORD(message.wParam));
+  switch (answer.action) {
+    case effects_menu::CharAction::ChooseItem:
+      return MAKELRESULT(answer.position, MNC_EXECUTE);
+    case effects_menu::CharAction::Close:
+      ::PostMessageW(Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+      break;
+    case effects_menu::CharAction::Default:
+      break;
+  }
+  return Default(message);
 }
 
 // The effects draw on this window: they end before it goes.

@@ -1,13 +1,12 @@
 #pragma once
 #include <windows.h>
 
-#include <array>
 #include <span>
 
 #include "effects/EffectRunner.h"
-#include "framework/Handles.h"
-#include "surface/IconSprinkle.h"
 #include "framework/MessageTable.h"
+#include "surface/EffectsMenu.h"
+#include "surface/PlayIcons.h"
 
 // The child window that covers the screen and answers every key, click, drag and wheel turn with a
 // sound and a drawing straight on the window. Longer answers are posted to itself as private
@@ -25,7 +24,7 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
 
  protected:
   bool PreCreateWindow(CreateParams& params) override;
-  // The effects menu's commands start their effects.
+  // The effects menu's commands show the picture popup or start their effects.
   bool HandleOwnCommand(UINT commandId) override;
 
  private:
@@ -46,37 +45,22 @@ class CPlaySurface final : public MessageWindow<CPlaySurface> {
   LRESULT OnGradientFill(const Message& message);
   LRESULT OnSoundCue(const Message& message);
   LRESULT OnDestroy(const Message& message);
-  // The effects menu.
   LRESULT OnShowEffectsMenu(const Message& message);
   LRESULT OnMeasureItem(const Message& message);
   LRESULT OnDrawItem(const Message& message);
   LRESULT OnMenuChar(const Message& message);
 
-  void PrepareMenuLook();
-  void BuildEffectsMenu();
-  void LoadIcons();
+  RECT VisibleArea() const;
   void SprinkleIcon(const RECT& clip);
-  HICON SprinklePicture(std::size_t slot, std::size_t frame);
-  void DrawDragIcon(int x, int y);
+  void DrawDragIcon(POINT at);
   void ScrollContents(int dx, int dy, const RECT& clip);
   void Post(UINT message) { ::PostMessageW(Handle(), message, 0, 0); }
-  void ShowPicturePopup();
-  static constexpr int PicturePopupTimeoutMs = 10000;
+  void ShowPicturePopup(const media::Sound& sound);
 
-  int menuOpen = 0;
-  int busyFlag = 0;
-  COLORREF menuHighlight = 0;
-  COLORREF menuHighlightText = 0;
-  LOGFONTW menuFontDescription{};
-  OwnedFont menuFont;
-  OwnedMenu effectsMenu;
-  std::array<OwnedIcon, 5> menuIcons;
-  // The same pictures at every sprinkle frame size, each loaded when first drawn.
-  struct LazyIcon {
-    OwnedIcon handle;
-    bool tried = false;
-  };
-  std::array<std::array<LazyIcon, SprinkleFrameSizes.size()>, 5> sprinkleIcons;
-  std::array<OwnedIcon, 10> dragIcons;
+  bool menuOpen = false;
+  // Set by a sprinkle; the next key release then only stops the sound.
+  bool busyFlag = false;
+  PlayIcons icons;
+  EffectsMenu effectsMenu;
   EffectRunner effects;
 };

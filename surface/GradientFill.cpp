@@ -1,7 +1,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "surface/CRandomPicker.h"
+#include "core/CRandomPicker.h"
 #include "surface/SurfaceFills.h"
 
 namespace {

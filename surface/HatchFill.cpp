@@ -1,4 +1,4 @@
-#include "surface/CRandomPicker.h"
+#include "core/CRandomPicker.h"
 #include "surface/SurfaceFills.h"
 
 HatchStyle HatchStyleForIndex(int index) {

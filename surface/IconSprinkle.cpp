@@ -1,6 +1,6 @@
 #include "surface/IconSprinkle.h"
 
-#include "surface/RandomGenerator.h"
+#include "core/RandomGenerator.h"
 
 std::optional<SprinklePlacement> NextSprinklePlacement(int width, int height) {
   if (width <= 0 || height <= 0) return std::nullopt;

@@ -1,5 +1,5 @@
 #pragma once
-#include "surface/VirtualKeys.h"
+#include "core/VirtualKeys.h"
 
 // How the play surface answers each key.
 enum class KeyKind {

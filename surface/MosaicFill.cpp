@@ -1,4 +1,4 @@
-#include "surface/RandomGenerator.h"
+#include "core/RandomGenerator.h"
 #include "surface/SurfaceFills.h"
 
 void MosaicFill(Canvas& canvas) {

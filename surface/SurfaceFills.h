@@ -2,7 +2,7 @@
 #include <array>
 #include <optional>
 
-#include "surface/Canvas.h"
+#include "core/Canvas.h"
 
 // The whole-screen fills of the play surface. Each draws once on the canvas and keeps nothing.
 

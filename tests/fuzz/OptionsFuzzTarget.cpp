@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "options/OptionValueRule.h"
-#include "options/OptionsPath.h"
+#include "core/ProgramPaths.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "app/LockKeyRestore.h"
-#include "app/SettingsBlock.h"
-#include "surface/VirtualKeys.h"
+#include "core/SettingsBlock.h"
+#include "core/VirtualKeys.h"
 
 namespace {
 

@@ -68,9 +68,9 @@ TEST(TwinOrbitTest, DiscsCircleTheCursorReadAfreshEveryStep) {
   moving.host.cursor = [](long long ms) {
     return Point{400 + 3 * static_cast<int>(ms), 300 - 2 * static_cast<int>(ms)};
   };
-  EXPECT_EQ(TwinOrbit(still.canvas, still.host), EffectEnd::Stopped);
-  EXPECT_EQ(TwinOrbit(moving.canvas, moving.host), EffectEnd::Finished);
-  EXPECT_EQ(still.canvas.Events().front().path, media::TwinOrbitSound.path);
+  EXPECT_EQ(RunWithItsSound(&TwinOrbit, still.canvas, still.host), EffectEnd::Stopped);
+  EXPECT_EQ(RunWithItsSound(&TwinOrbit, moving.canvas, moving.host), EffectEnd::Finished);
+  EXPECT_EQ(still.canvas.Events().front().op, Op::Sound);
 
   const auto discs = still.canvas.EventsOf(Op::Ellipse);
   ASSERT_EQ(discs.size(), 2u * 1081);
@@ -134,7 +134,7 @@ TEST_F(TwinOrbitColourTest, PastelVividVividWithAClashingLargeFillReplacedByAFil
       tick = ReadingForIndex(7, 5'000'000u);
       Stage run;
       run.host.stopAtCheck = 1;
-      TwinOrbit(run.canvas, run.host);
+      RunWithItsSound(&TwinOrbit, run.canvas, run.host);
       const auto discs = run.canvas.EventsOf(Op::Ellipse);
       ASSERT_EQ(discs.size(), 2u);
       const bool clash = PastelColors[a] == VividColors[c];
@@ -154,7 +154,7 @@ std::pair<std::vector<std::string>, std::vector<Point>> Fly(Rect area, Point sta
   Stage run(area);
   run.host.cursor = [start](long long ms) { return ms == 0 ? start : Point{-500, -500}; };
   run.host.stopAtCheck = steps;
-  BouncingIcon(run.canvas, run.host);
+  RunWithItsSound(&BouncingIcon, run.canvas, run.host);
   std::pair<std::vector<std::string>, std::vector<Point>> flight;
   for (const auto& e : run.canvas.EventsOf(Op::LoadIcon)) flight.first.push_back(e.path);
   for (const auto& e : run.canvas.EventsOf(Op::Icon)) flight.second.push_back({e.x, e.y});
@@ -192,11 +192,11 @@ TEST(BouncingIconTest, BouncesOffTheEdgesAndIsClampedIntoTheArea) {
 TEST(BouncingIconTest, FifteenHundredStepsOfTwoMillisecondsToALoopingSound) {
   Stage run;
   run.host.cursor = [](long long) { return Point{512, 384}; };
-  EXPECT_EQ(BouncingIcon(run.canvas, run.host), EffectEnd::Finished);
+  EXPECT_EQ(RunWithItsSound(&BouncingIcon, run.canvas, run.host), EffectEnd::Finished);
   const auto& events = run.canvas.Events();
   EXPECT_TRUE(events[1].op == Op::LoadIcon && events[2].op == Op::Sound &&
               events[3].op == Op::StopCheck);
-  EXPECT_EQ(events[2].path, media::BouncingIconSound.path);
+  EXPECT_EQ(events[2].op, Op::Sound);
   EXPECT_EQ(events[2].value, static_cast<int>(media::SoundMode::Loop));
   EXPECT_EQ(Steps(run.canvas).size(), 1500u);
   EXPECT_EQ(run.host.ElapsedMs(), 3000);
@@ -212,7 +212,7 @@ TEST(BouncingIconTest, FifteenHundredStepsOfTwoMillisecondsToALoopingSound) {
   bare.canvas.missingIcons = {media::JetIconFiles[3]};
   bare.host.cursor = run.host.cursor;
   bare.host.stopAtCheck = 10;
-  EXPECT_EQ(BouncingIcon(bare.canvas, bare.host), EffectEnd::Stopped);
+  EXPECT_EQ(RunWithItsSound(&BouncingIcon, bare.canvas, bare.host), EffectEnd::Stopped);
   EXPECT_TRUE(bare.canvas.EventsOf(Op::Icon).empty());
   EXPECT_EQ(bare.host.ElapsedMs(), 20);
 }
@@ -226,8 +226,8 @@ TEST_F(DiagonalRingsTest, FourRingsPerStepRunDiagonallyFromTheCursorInTwoFreshPe
     return Point{300 + static_cast<int>(ms), 200 + 2 * static_cast<int>(ms)};
   };
   run.host.stopAtCheck = 65;  // all of the first cycle and two steps of the second
-  EXPECT_EQ(DiagonalRings(run.canvas, run.host), EffectEnd::Stopped);
-  EXPECT_EQ(run.canvas.Events().front().path, media::DiagonalRingsSound.path);
+  EXPECT_EQ(RunWithItsSound(&DiagonalRings, run.canvas, run.host), EffectEnd::Stopped);
+  EXPECT_EQ(run.canvas.Events().front().op, Op::Sound);
   const CanvasObject hollow = run.canvas.EventsOf(Op::HollowBrush).at(0).object;
 
   const auto steps = Steps(run.canvas, Op::Ellipse);
@@ -253,7 +253,7 @@ TEST_F(DiagonalRingsTest, FourRingsPerStepRunDiagonallyFromTheCursorInTwoFreshPe
 
 TEST_F(DiagonalRingsTest, AHundredCyclesOfSixtyThreeStepsEachReleasingItsPens) {
   Stage run;
-  EXPECT_EQ(DiagonalRings(run.canvas, run.host), EffectEnd::Finished);
+  EXPECT_EQ(RunWithItsSound(&DiagonalRings, run.canvas, run.host), EffectEnd::Finished);
   EXPECT_EQ(Steps(run.canvas).size(), 6300u);
   EXPECT_EQ(run.host.ElapsedMs(), 4 * 6300);
   EXPECT_EQ(run.canvas.EventsOf(Op::HollowBrush).size(), 1u);
@@ -288,7 +288,7 @@ TEST(ShockwaveTest, RingsSpreadFromTheCursorUntilTheAreaIsCoveredThenAWhiteWipe)
     const Point cursor = from;
     Stage run;
     run.host.cursor = [cursor](long long ms) { return ms == 0 ? cursor : Point{-7, 9}; };
-    EXPECT_EQ(Shockwave(run.canvas, run.host), EffectEnd::Finished);
+    EXPECT_EQ(RunWithItsSound(&Shockwave, run.canvas, run.host), EffectEnd::Finished);
     const auto steps = Steps(run.canvas, Op::Ellipse);
     ASSERT_EQ(steps.size(), static_cast<std::size_t>(stepCount)) << cursor.x << "," << cursor.y;
     EXPECT_EQ(run.canvas.EventsOf(Op::Sound).at(0).value, static_cast<int>(media::SoundMode::Loop));
@@ -320,7 +320,7 @@ TEST(ShockwaveTest, RingsSpreadFromTheCursorUntilTheAreaIsCoveredThenAWhiteWipe)
 TEST(ShockwaveTest, AStopEndsWithoutTheWipe) {
   Stage run;
   run.host.stopAtCheck = 3;
-  EXPECT_EQ(Shockwave(run.canvas, run.host), EffectEnd::Stopped);
+  EXPECT_EQ(RunWithItsSound(&Shockwave, run.canvas, run.host), EffectEnd::Stopped);
   EXPECT_EQ(run.canvas.EventsOf(Op::Ellipse).size(), 30u);
   EXPECT_TRUE(run.canvas.Calls().empty());
   ExpectEndsCleanly(run.canvas, true);
@@ -330,7 +330,7 @@ TEST(CursorEffectsTest, AnEmptyAreaEndsEachEffectAtOnceWithoutSoundOrDrawing) {
   for (const EffectRoutine routine : {&TwinOrbit, &BouncingIcon, &DiagonalRings, &Shockwave}) {
     for (const Rect area : {Rect{0, 0, 0, 768}, Rect{0, 0, 1024, 0}, Rect{300, 100, 200, 400}}) {
       Stage run(area);
-      EXPECT_EQ(routine(run.canvas, run.host), EffectEnd::Finished);
+      EXPECT_EQ(RunWithItsSound(routine, run.canvas, run.host), EffectEnd::Finished);
       EXPECT_TRUE(run.canvas.Events().empty() && run.canvas.Calls().empty());
     }
   }

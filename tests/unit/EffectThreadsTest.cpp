@@ -28,7 +28,7 @@ class ThreadHost final : public EffectHost {
   void Sleep(int milliseconds) override { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
   Point CursorPosition() override { return {300, 200}; }
   std::int64_t CalendarSeconds() override { return 1'700'000'000; }
-  void PlaySound(const media::Sound&) override {}
+  void PlaySound() override {}
   void StopSound() override {}
 };
 
@@ -38,7 +38,7 @@ struct RunningEffect {
   std::future<EffectEnd> end;
 
   void Start(EffectRoutine routine) {
-    end = std::async(std::launch::async, [this, routine] { return routine(canvas, host); });
+    end = std::async(std::launch::async, [this, routine] { return RunEffect(routine, canvas, host); });
   }
   void WaitForSteps(int count) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -89,7 +89,7 @@ TEST(EffectThreads, EffectsRunningSideBySideDrawWhatEachDrawsAlone) {
     RecordingCanvas canvas(Rect{0, 0, 640, 480});
     RecordingEffectHost host(canvas);
     host.stopAtCheck = 300;
-    HatchScatter(canvas, host);
+    RunEffect(&HatchScatter, canvas, host);
     std::vector<Rect> ellipses;
     for (const EffectEvent& e : canvas.EventsOf(EffectEvent::Op::Ellipse)) ellipses.push_back(e.rect);
     return ellipses;

@@ -1,34 +1,28 @@
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "surface/EffectsMenuTable.h"
+#include "effects/EffectsMenuTable.h"
+#include "surface/EffectsMenuRules.h"
 
 namespace {
 
 using effects_menu::AnswerToChar;
 using effects_menu::CharAction;
 
-// Bytes of a UTF-8 text in the Japanese 8-bit code page: one for ASCII, two for every kana,
-// full-width sign and wave dash the labels use.
-int JapaneseCodePageBytes(const std::string& utf8) {
-  int bytes = 0;
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    bytes += lead < 0x80 ? 1 : 2;
-    i += length;
-  }
-  return bytes;
-}
-
-TEST(EffectsMenuTable, ItemsAreMeasuredByTheFirstLongestLabelInBytes) {
+TEST(EffectsMenuTable, EveryCommandIsOneItemAndEveryEffectStartsFromOneItem) {
+  std::set<unsigned> commands;
+  std::set<EffectRoutine> routines;
   for (const auto& item : effects_menu::Items) {
-    EXPECT_EQ(JapaneseCodePageBytes(item.label), item.labelBytes) << item.label;
+    EXPECT_TRUE(commands.insert(item.commandId).second) << item.commandId;
+    EXPECT_EQ(effects_menu::ItemForCommand(item.commandId), &item);
+    if (item.routine != nullptr) {
+      EXPECT_TRUE(routines.insert(item.routine).second) << item.commandId;
+    }
   }
-  // Two labels share the longest length; the first in the menu wins.
-  EXPECT_EQ(effects_menu::MeasuredItem().commandId, 133u);
-  EXPECT_EQ(effects_menu::ItemForCommand(146)->label, std::string("チュウチュウジェット(&M)"));
+  EXPECT_EQ(routines.size(), 7u);
+  EXPECT_EQ(effects_menu::Items[0].routine, nullptr) << "the first item shows the picture popup";
   EXPECT_EQ(effects_menu::ItemForCommand(135), nullptr);
 }
 
@@ -45,8 +39,13 @@ TEST(EffectsMenuTable, EveryLetterChoosesItsItemInEitherCase) {
     }
   }
   EXPECT_EQ(letters, 26);
-  // Only the low byte counts.
-  EXPECT_EQ(AnswerToChar(0x100 + 'y').position, 7u);
+}
+
+TEST(EffectsMenuTable, CharactersBeyondEightBitsCloseTheMenuWhateverTheirLowByte) {
+  // Half-width katakana a (low byte 0x71, 'q'), Cyrillic es (0x41, 'A'), and 'y' plus 256.
+  for (const unsigned code : {0xFF71u, 0x0441u, 0x100u + 'y', 0x10000u + 'a'}) {
+    EXPECT_EQ(AnswerToChar(code).action, CharAction::Close) << code;
+  }
 }
 
 TEST(EffectsMenuTable, EscIsTheMenusOwnAndEveryOtherCharacterClosesIt) {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "surface/IconSprinkle.h"
-#include "surface/MediaTable.h"
-#include "surface/RandomGenerator.h"
+#include "core/MediaTable.h"
+#include "core/RandomGenerator.h"
 #include "TestSupport.h"
 
 namespace {

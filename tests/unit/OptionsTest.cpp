@@ -1,11 +1,12 @@
 #include <climits>
+#include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
-#include "options/OptionSwitches.h"
+#include "core/OptionTable.h"
 #include "options/OptionValueRule.h"
-#include "options/OptionsPath.h"
+#include "core/ProgramPaths.h"
 
 namespace {
 
@@ -168,20 +169,33 @@ TEST(ReadmeFile, IsTheProgramPathWithTxt) {
 
 // What the options dialog shows for a stored text, and what it writes back at once.
 TEST(OptionSwitch, StoredTextFoldsToOnOrOff) {
-  using option_switches::IsOn;
-  using option_switches::StoredValue;
-  const auto folded = [](OptionKey key, const char* text) { return StoredValue(IsOn(key, option_rule::ValueOf(text))); };
-  for (const OptionKey key : {OptionKey::KeyWav, OptionKey::OtherWav, OptionKey::NoScreenServer, OptionKey::EndAltF4}) {
-    EXPECT_EQ(1, folded(key, "MIMITAP_INIERRSTRING")) << OptionKeyName(key) << ": missing counts as on";
+  const auto folded = [](std::string_view key, const char* text) {
+    return StoredValue(IsOn(OptionNamed(key), option_rule::ValueOf(text)));
+  };
+  for (const std::string_view key : {"keywav", "otherwav", "noscreenserver", "endaltf4"}) {
+    EXPECT_EQ(1, folded(key, "MIMITAP_INIERRSTRING")) << key << ": missing counts as on";
     EXPECT_EQ(1, folded(key, "5"));
     EXPECT_EQ(1, folded(key, "-3"));
     EXPECT_EQ(0, folded(key, "0"));
-    EXPECT_EQ(0, folded(key, "abc")) << OptionKeyName(key) << ": letters read as 0";
+    EXPECT_EQ(0, folded(key, "abc")) << key << ": letters read as 0";
   }
-  EXPECT_EQ(0, folded(OptionKey::Time, "MIMITAP_INIERRSTRING")) << "a missing clock key counts as off";
-  EXPECT_EQ(1, folded(OptionKey::Time, "1"));
-  EXPECT_EQ(1, folded(OptionKey::Time, " 1x"));
-  EXPECT_EQ(0, folded(OptionKey::Time, "2"));
-  EXPECT_EQ(0, folded(OptionKey::Time, "-1"));
-  EXPECT_EQ(0, folded(OptionKey::Time, "abc"));
+  EXPECT_EQ(0, folded("time", "MIMITAP_INIERRSTRING")) << "a missing clock key counts as off";
+  EXPECT_EQ(1, folded("time", "1"));
+  EXPECT_EQ(1, folded("time", " 1x"));
+  EXPECT_EQ(0, folded("time", "2"));
+  EXPECT_EQ(0, folded("time", "-1"));
+  EXPECT_EQ(0, folded("time", "abc"));
+}
+
+// "ininfo" delivers the values in the order of the record's fields, and each row's position is its
+// field's: a row whose position and field disagree would put one option's value in another's place.
+TEST(OptionTable, EachPositionIsItsFieldsPlaceInTheRecord) {
+  SettingsBlock block{};
+  std::set<std::size_t> positions;
+  for (const OptionRow& option : Options) {
+    EXPECT_EQ(&(block.*option.field), &block.noscreenserver + option.position) << option.key;
+    EXPECT_TRUE(positions.insert(option.position).second) << option.key;
+    EXPECT_EQ(&OptionNamed(option.key), &option);
+  }
+  EXPECT_EQ(positions.size(), OptionCount);
 }

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "surface/RandomGenerator.h"
+#include "core/RandomGenerator.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "surface/CRandomPicker.h"
-#include "surface/ColorTables.h"
-#include "surface/RandomGenerator.h"
+#include "core/CRandomPicker.h"
+#include "core/ColorTables.h"
+#include "core/RandomGenerator.h"
 
 namespace {
 

@@ -5,8 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "core/Canvas.h"
+#include "core/MediaTable.h"
 #include "effects/EffectHost.h"
-#include "surface/Canvas.h"
+#include "effects/EffectsMenuTable.h"
 
 // One thing an effect did, on its canvas or through its host, in the order it happened.
 struct EffectEvent {
@@ -210,7 +212,10 @@ class RecordingEffectHost final : public EffectHost {
     return at;
   }
   std::int64_t CalendarSeconds() override { return seconds; }
-  void PlaySound(const media::Sound& sound) override {
+  // The effect's own sound, as the effects menu gives it.
+  media::Sound sound{"", media::SoundMode::Play, media::SoundGate::OtherSounds};
+
+  void PlaySound() override {
     EffectEvent e{.op = EffectEvent::Op::Sound};
     e.path = sound.path;
     e.value = static_cast<int>(sound.mode);
@@ -225,3 +230,11 @@ class RecordingEffectHost final : public EffectHost {
   int checks_ = 0;
   long long elapsedMs_ = 0;
 };
+
+// Runs an effect as the effect runner does, with the sound its item in the effects menu gives it.
+inline EffectEnd RunWithItsSound(EffectRoutine routine, RecordingCanvas& canvas, RecordingEffectHost& host) {
+  for (const effects_menu::Item& item : effects_menu::Items) {
+    if (item.routine == routine) host.sound = item.sound;
+  }
+  return RunEffect(routine, canvas, host);
+}

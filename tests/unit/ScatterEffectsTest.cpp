@@ -11,18 +11,18 @@
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
 #include "effects/Effects.h"
-#include "surface/RandomGenerator.h"
+#include "core/RandomGenerator.h"
 
 namespace {
 
 using Op = EffectEvent::Op;
 constexpr std::int64_t Seconds = 1'700'000'123;
 
-EffectEnd RunEffect(EffectRoutine effect, RecordingCanvas& canvas, std::optional<int> stopAt = {}) {
+EffectEnd RunScatter(EffectRoutine effect, RecordingCanvas& canvas, std::optional<int> stopAt = {}) {
   RecordingEffectHost host(canvas);
   host.seconds = Seconds;
   host.stopAtCheck = stopAt;
-  return effect(canvas, host);
+  return RunWithItsSound(effect, canvas, host);
 }
 
 // The stop checks, sleeps and drawings in order, as text: "check", "sleep 3", "E l,t,r,b pen/brush"
@@ -104,7 +104,7 @@ class HatchScatterTest : public ManualClockTest {};
 
 TEST_F(HatchScatterTest, TenThousandStepsOfThreeCirclesEachFromItsOwnSeeds) {
   RecordingCanvas canvas({0, 0, 1024, 768});
-  EXPECT_EQ(RunEffect(&HatchScatter, canvas), EffectEnd::Finished);
+  EXPECT_EQ(RunScatter(&HatchScatter, canvas), EffectEnd::Finished);
   const auto ellipses = canvas.EventsOf(Op::Ellipse);
   ASSERT_GE(ellipses.size(), 3u);
   // The first step worked out by hand from seeds 2, 20 and 200.
@@ -131,7 +131,7 @@ TEST_F(HatchScatterTest, TenThousandStepsOfThreeCirclesEachFromItsOwnSeeds) {
 TEST_F(HatchScatterTest, InsideFramePensAndCrossHatchesInFreshPicksAndTheSamePictureEveryRun) {
   PinIndices(3, 7);  // pastel and vivid picks follow the second, fill picks the tick
   RecordingCanvas first({0, 0, 1024, 768});
-  RunEffect(&HatchScatter, first, 200);
+  RunScatter(&HatchScatter, first, 200);
   ExpectPensAndBrushes(first, Op::HatchBrush, {FillColors[7], PastelColors[3], VividColors[3]});
   std::vector<HatchStyle> hatches;
   for (const EffectEvent& e : first.EventsOf(Op::HatchBrush)) hatches.push_back(e.hatch);
@@ -141,7 +141,7 @@ TEST_F(HatchScatterTest, InsideFramePensAndCrossHatchesInFreshPicksAndTheSamePic
   random_generator::Seed(12345);  // neither the thread's generator nor the clock may matter
   PinIndices(6, 1);
   RecordingCanvas second({0, 0, 1024, 768});
-  RunEffect(&HatchScatter, second, 200);
+  RunScatter(&HatchScatter, second, 200);
   ExpectSameTrace(Trace(second, Op::HatchBrush), Trace(first, Op::HatchBrush));
 }
 
@@ -178,7 +178,7 @@ TEST(SparkleTest, FiveThousandStepsOfFourRowsWhereAMissingIconLeavesOnlyItsOwnGa
   for (const Files& missing : {Files{}, someMissing}) {
     RecordingCanvas canvas({0, 0, 800, 600});
     canvas.missingIcons = missing;
-    EXPECT_EQ(RunEffect(&Sparkle, canvas), EffectEnd::Finished);
+    EXPECT_EQ(RunScatter(&Sparkle, canvas), EffectEnd::Finished);
     std::vector<std::string> loaded;
     for (const EffectEvent& e : canvas.EventsOf(Op::LoadIcon)) loaded.push_back(e.path);
     EXPECT_EQ(loaded, std::vector<std::string>(media::SparkleIconFiles.begin(),
@@ -193,7 +193,7 @@ class GrowingCirclesTest : public ManualClockTest {};
 TEST_F(GrowingCirclesTest, ThirteenCyclesOfFortyStepsGrowingTwentyAPartThenTheClosingCircle) {
   PinIndices(2, 8);
   RecordingCanvas canvas({0, 0, 1024, 768});
-  EXPECT_EQ(RunEffect(&GrowingCircles, canvas), EffectEnd::Finished);
+  EXPECT_EQ(RunScatter(&GrowingCircles, canvas), EffectEnd::Finished);
 
   ExpectPensAndBrushes(canvas, Op::SolidBrush, {FillColors[8], PastelColors[2], VividColors[2]});
 
@@ -221,14 +221,14 @@ TEST_F(GrowingCirclesTest, ThirteenCyclesOfFortyStepsGrowingTwentyAPartThenTheCl
 
 TEST_F(GrowingCirclesTest, ClosingCircleOnATallAreaAndNoneAfterAStop) {
   RecordingCanvas tall({5, 7, 605, 908});  // w-h = -301, halved toward zero: -150
-  RunEffect(&GrowingCircles, tall);
+  RunScatter(&GrowingCircles, tall);
   const auto trace = Trace(tall, Op::SolidBrush);
   ASSERT_GE(trace.size(), 2u);
   EXPECT_EQ(trace[trace.size() - 2], "sleep 50");
   EXPECT_EQ(trace.back(), EllipseText({-145, 7, 756, 908}, 0));
 
   RecordingCanvas stopped({0, 0, 1024, 768});
-  EXPECT_EQ(RunEffect(&GrowingCircles, stopped, 519), EffectEnd::Stopped);  // the last step
+  EXPECT_EQ(RunScatter(&GrowingCircles, stopped, 519), EffectEnd::Stopped);  // the last step
   EXPECT_EQ(stopped.EventsOf(Op::Ellipse).size(), 519u * 3);
   for (const EffectEvent& e : stopped.EventsOf(Op::Sleep)) EXPECT_NE(e.value, 50);
 }
@@ -236,7 +236,6 @@ TEST_F(GrowingCirclesTest, ClosingCircleOnATallAreaAndNoneAfterAStop) {
 struct EffectCase {
   const char* name;
   EffectRoutine routine;
-  media::Sound sound;
 };
 
 void PrintTo(const EffectCase& effect, std::ostream* os) { *os << effect.name; }
@@ -248,32 +247,30 @@ TEST_P(ScatterEndTest, StopsRightAtTheCheckAndOtherwiseFinishesAndAlwaysCleansUp
   for (const int check : {0, 5}) {
     SCOPED_TRACE(check);
     RecordingCanvas canvas({0, 0, 640, 480});
-    EXPECT_EQ(RunEffect(effect.routine, canvas, check), EffectEnd::Stopped);
+    EXPECT_EQ(RunScatter(effect.routine, canvas, check), EffectEnd::Stopped);
     EXPECT_EQ(canvas.EventsOf(Op::StopCheck).size(), static_cast<std::size_t>(check) + 1);
     ExpectEndsAfter(canvas, {Op::StopCheck});
   }
   RecordingCanvas canvas({0, 0, 640, 480});
-  EXPECT_EQ(RunEffect(effect.routine, canvas), EffectEnd::Finished);
+  EXPECT_EQ(RunScatter(effect.routine, canvas), EffectEnd::Finished);
   ExpectEndsAfter(canvas, {Op::Ellipse, Op::Icon, Op::Select});
   const auto sounds = canvas.EventsOf(Op::Sound);
   ASSERT_EQ(sounds.size(), 1u);
-  EXPECT_EQ(sounds[0].path, effect.sound.path);
-  EXPECT_EQ(sounds[0].value, static_cast<int>(effect.sound.mode));
+  EXPECT_EQ(sounds[0].value, static_cast<int>(media::SoundMode::Play));
 }
 
 TEST_P(ScatterEndTest, AnEmptyAreaEndsAtOnceWithoutSoundOrDrawing) {
   for (const Rect clip : {Rect{0, 0, 0, 768}, Rect{0, 0, 1024, 0}, Rect{30, 0, 10, 768}}) {
     RecordingCanvas canvas(clip);
-    EXPECT_EQ(RunEffect(GetParam().routine, canvas), EffectEnd::Finished);
+    EXPECT_EQ(RunScatter(GetParam().routine, canvas), EffectEnd::Finished);
     EXPECT_TRUE(canvas.Events().empty()) << ::testing::PrintToString(clip);
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     ScatterEffects, ScatterEndTest,
-    ::testing::Values(EffectCase{"HatchScatter", &HatchScatter, media::HatchScatterSound},
-                      EffectCase{"Sparkle", &Sparkle, media::SparkleSound},
-                      EffectCase{"GrowingCircles", &GrowingCircles, media::GrowingCirclesSound}),
+    ::testing::Values(EffectCase{"HatchScatter", &HatchScatter}, EffectCase{"Sparkle", &Sparkle},
+                      EffectCase{"GrowingCircles", &GrowingCircles}),
     [](const ::testing::TestParamInfo<EffectCase>& param) { return param.param.name; });
 
 }  // namespace

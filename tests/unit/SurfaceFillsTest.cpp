@@ -7,7 +7,7 @@
 
 #include "RecordingCanvas.h"
 #include "TestSupport.h"
-#include "surface/RandomGenerator.h"
+#include "core/RandomGenerator.h"
 #include "surface/SurfaceFills.h"
 
 namespace {

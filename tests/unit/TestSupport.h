@@ -8,9 +8,9 @@
 
 #include <gtest/gtest.h>
 
-#include "surface/CRandomPicker.h"
-#include "surface/Canvas.h"
-#include "surface/ColorTables.h"
+#include "core/CRandomPicker.h"
+#include "core/Canvas.h"
+#include "core/ColorTables.h"
 
 // An independent model of the toy's generator, kept in 64-bit arithmetic and masked by hand so a
 // slip in the product's 32-bit wrap-around shows up as a difference.

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "effects/Effects.h"
-#include "surface/GdiCanvas.h"
+#include "core/GdiCanvas.h"
 #include "surface/SurfaceFills.h"
 
 // The effect host's PlaySound, not the platform's macro of that name.
@@ -243,7 +243,7 @@ class BenchHost final : public EffectHost {
   }
   Point CursorPosition() override { return {ScreenWidth() / 2, ScreenHeight() / 2}; }
   std::int64_t CalendarSeconds() override { return 1700000000; }
-  void PlaySound(const media::Sound&) override {}
+  void PlaySound() override {}
   void StopSound() override {}
 
  private:
@@ -263,7 +263,7 @@ int EffectTimes() {
     GdiCanvas canvas(window);
     BenchHost host(sleeps);
     const double start = NowMs();
-    routine(canvas, host);
+    RunEffect(routine, canvas, host);
     Settle(window);
     return std::pair<double, int>(NowMs() - start, host.steps);
   };

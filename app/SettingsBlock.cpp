@@ -1,6 +1,0 @@
-#include "app/SettingsBlock.h"
-
-SettingsBlock& ProgramSettings() {
-  static SettingsBlock settings{};
-  return settings;
-}

@@ -1,0 +1,6 @@
+#include "core/SettingsBlock.h"
+
+SettingsBlock& ProgramSettings() {
+  static SettingsBlock settings{};
+  return settings;
+}

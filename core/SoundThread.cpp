@@ -1,0 +1,100 @@
+#include "core/SoundThread.h"
+
+#include <mmsystem.h>
+
+#include <chrono>
+#include <memory>
+
+#include "framework/Handles.h"
+
+namespace {
+
+// A request travels as a thread message whose parameter owns the file name (null for a stop).
+constexpr UINT PlayRequest = WM_APP + 1;
+constexpr DWORD EndTimeoutMs = 2000;
+
+// A sound starts this long after it was asked for, at the earliest. Starting a sound costs the audio
+// stack a burst of work (under some systems a new thread per sound); held back this little, it no
+// longer competes for the processor with the display showing the picture that goes with the sound,
+// and no ear can tell the difference. A request that waited in the queue longer starts at once.
+constexpr std::chrono::milliseconds PictureHeadStart{3};
+
+void WaitUntil(std::chrono::steady_clock::time_point moment) {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(moment - std::chrono::steady_clock::now());
+  if (left.count() > 0) ::Sleep(static_cast<DWORD>(left.count()));
+}
+
+}  // namespace
+
+struct SoundThread::Request {
+  std::wstring path;
+  DWORD flags;
+  std::chrono::steady_clock::time_point asked = std::chrono::steady_clock::now();
+};
+
+void SoundThread::Play(std::wstring path, DWORD flags) {
+  auto request = std::make_unique<Request>(Request{std::move(path), flags});
+  if (Post(request.get())) request.release();  // the sound thread owns it now
+}
+
+void SoundThread::Stop() { Post(nullptr); }
+
+// Starts the thread with the first request; false once it has ended or when it cannot start.
+bool SoundThread::Post(Request* request) {
+  const DWORD id = EnsureStarted();
+  return id != 0 && ::PostThreadMessageW(id, PlayRequest, 0, reinterpret_cast<LPARAM>(request));
+}
+
+void SoundThread::End() {
+  ::AcquireSRWLockExclusive(&lock_);
+  ended_ = true;
+  const DWORD id = thread_.Started() ? thread_.Id() : 0;
+  ::ReleaseSRWLockExclusive(&lock_);
+  if (id == 0) return;
+  ::PostThreadMessageW(id, PlayRequest, 0, 0);
+  ::PostThreadMessageW(id, WM_QUIT, 0, 0);
+  if (!thread_.Join(EndTimeoutMs)) thread_.LetGo();
+}
+
+DWORD SoundThread::EnsureStarted() {
+  ::AcquireSRWLockExclusive(&lock_);
+  if (!ended_ && !thread_.Started()) Start();
+  const DWORD id = !ended_ && thread_.Started() ? thread_.Id() : 0;
+  ::ReleaseSRWLockExclusive(&lock_);
+  return id;
+}
+
+// The thread's queue exists before anyone posts to it. The ready event is shared with the thread:
+// a start that waited in vain must not close a handle that the thread signals later, when its
+// number may already name something else.
+void SoundThread::Start() {
+  const auto ready = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (!*ready) return;
+  if (!thread_.Start([ready] { Run(ready->Get()); }, THREAD_PRIORITY_ABOVE_NORMAL)) return;
+  ::WaitForSingleObject(ready->Get(), startTimeoutMs_);
+}
+
+void SoundThread::Run(HANDLE ready) {
+  MSG message;
+  ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+  ::SetEvent(ready);
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (message.message != PlayRequest) continue;
+    const std::unique_ptr<Request> request(reinterpret_cast<Request*>(message.lParam));
+    if (request) {
+      WaitUntil(request->asked + PictureHeadStart);
+      ::PlaySoundW(request->path.c_str(), nullptr, request->flags);
+    } else {
+      ::PlaySoundW(nullptr, nullptr, 0);
+    }
+  }
+  // Requests still queued at the end only free their names.
+  while (::PeekMessageW(&message, nullptr, PlayRequest, PlayRequest, PM_REMOVE)) {
+    delete reinterpret_cast<Request*>(message.lParam);
+  }
+}
+
+SoundThread& TheSoundThread() {
+  static SoundThread thread;
+  return thread;
+}

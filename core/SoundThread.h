@@ -1,0 +1,44 @@
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "framework/Worker.h"
+
+// The one thread that talks to the audio stack. The interface thread and the effect threads only
+// queue their requests and go on drawing: a sound that is slow to open never holds up a picture.
+// Requests run in the order they were made, with the files and flags given, so a sound that must
+// not cut into a playing one still finds it playing, and a stop stops what was started before it.
+// The thread starts with the first request.
+class SoundThread {
+ public:
+  // How long the first request waits for the new thread's queue before it is given up.
+  static constexpr DWORD DefaultStartTimeoutMs = 2000;
+
+  explicit SoundThread(DWORD startTimeoutMs = DefaultStartTimeoutMs) : startTimeoutMs_(startTimeoutMs) {}
+  SoundThread(const SoundThread&) = delete;
+  SoundThread& operator=(const SoundThread&) = delete;
+  ~SoundThread() { End(); }
+
+  // Plays `path` with the PlaySound flags `flags`.
+  void Play(std::wstring path, DWORD flags);
+  // Stops whatever plays.
+  void Stop();
+  // Stops the sound and ends the thread, waiting a short while for it; later requests are dropped.
+  void End();
+
+ private:
+  struct Request;
+  bool Post(Request* request);
+  DWORD EnsureStarted();
+  void Start();
+  static void Run(HANDLE ready);
+
+  DWORD startTimeoutMs_;
+  SRWLOCK lock_ = SRWLOCK_INIT;
+  bool ended_ = false;
+  WorkerThread thread_;
+};
+
+// The program's sound thread.
+SoundThread& TheSoundThread();

@@ -1,0 +1,122 @@
+#include "surface/EffectsMenu.h"
+
+#include "core/CRandomPicker.h"
+#include "framework/DrawingContext.h"
+#include "surface/EffectsMenuRules.h"
+#include "surface/PlayIcons.h"
+
+namespace {
+
+constexpr UINT MenuAtCursor = TPM_CENTERALIGN | TPM_VCENTERALIGN | TPM_RIGHTBUTTON;
+constexpr UINT LabelFormat = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP | DT_EXTERNALLEADING;
+constexpr int PictureSize = 16;
+constexpr int PictureLeft = 2;
+constexpr int LabelLeft = 24;
+constexpr int ExtraWidth = 27;
+constexpr int ExtraHeight = 4;
+constexpr UINT JapaneseCodePage = 932;
+
+std::wstring LoadLabel(HINSTANCE module, unsigned id) {
+  const wchar_t* text = nullptr;
+  const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
+  return text != nullptr && length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
+}
+
+// The label's length in the Japanese 8-bit code page, which is what sizes the items.
+int CodePageLength(const std::wstring& label) {
+  const int bytes = ::WideCharToMultiByte(JapaneseCodePage, 0, label.c_str(), static_cast<int>(label.size()), nullptr,
+                                          0, nullptr, nullptr);
+  return bytes > 0 ? bytes : static_cast<int>(label.size());
+}
+
+LOGFONTW DoubledMenuFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof(metrics);
+  if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+    // Systems before the padded border field take the shorter record.
+    metrics.cbSize = static_cast<UINT>(offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth));
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+  }
+  LOGFONTW font = metrics.lfMenuFont;
+  font.lfHeight *= 2;
+  return font;
+}
+
+}  // namespace
+
+void EffectsMenu::Prepare(HINSTANCE module) {
+  const LOGFONTW font = DoubledMenuFont();
+  menuHighlight = ::GetSysColor(COLOR_HIGHLIGHT);
+  menuHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
+  menuFont.Reset(::CreateFontIndirectW(&font));
+
+  // The longest label sizes every item; the first of equal ones.
+  int longest = -1;
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    labels[i] = LoadLabel(module, effects_menu::Items[i].commandId);
+    if (const int length = CodePageLength(labels[i]); length > longest) {
+      longest = length;
+      measuredItem = i;
+    }
+  }
+
+  menu.Reset(::CreatePopupMenu());
+  if (!menu) return;
+  for (const effects_menu::Item& item : effects_menu::Items) {
+    ::AppendMenuW(menu.Get(), MF_OWNERDRAW, item.commandId, reinterpret_cast<LPCWSTR>(&item));
+  }
+}
+
+bool EffectsMenu::Track(HWND owner, POINT at) const {
+  if (!menu) return false;
+  ::TrackPopupMenu(menu.Get(), MenuAtCursor, at.x, at.y, 0, owner, nullptr);
+  return true;
+}
+
+const std::wstring* EffectsMenu::LabelOf(unsigned commandId) const {
+  for (std::size_t i = 0; i < labels.size(); ++i) {
+    if (effects_menu::Items[i].commandId == commandId) return &labels[i];
+  }
+  return nullptr;
+}
+
+bool EffectsMenu::Measure(HWND owner, MEASUREITEMSTRUCT& measure) const {
+  if (measure.CtlType != ODT_MENU) return false;
+  const std::wstring& label = labels[measuredItem];
+  const ClientDC dc(owner);
+  const SelectionGuard font(dc.Get(), menuFont.Get());
+  SIZE extent{};
+  ::GetTextExtentPoint32W(dc.Get(), label.c_str(), static_cast<int>(label.size()), &extent);
+  measure.itemWidth = static_cast<UINT>(extent.cx + ExtraWidth);
+  measure.itemHeight = static_cast<UINT>(extent.cy + ExtraHeight);
+  return true;
+}
+
+bool EffectsMenu::Draw(const DRAWITEMSTRUCT& draw, const PlayIcons& icons) const {
+  if (draw.CtlType != ODT_MENU) return false;
+  const HDC dc = draw.hDC;
+  const RECT& item = draw.rcItem;
+  const auto picture = static_cast<std::size_t>(effects_menu::PictureForIndex(CRandomPicker().IndexByTick()));
+
+  COLORREF background = ::GetBkColor(dc);
+  if ((draw.itemState & ODS_SELECTED) != 0) {
+    background = menuHighlight;
+    ::SetBkColor(dc, menuHighlight);
+    ::SetTextColor(dc, menuHighlightText);
+  }
+  {
+    const OwnedBrush brush(::CreateSolidBrush(background));
+    ::FillRect(dc, &item, brush.Get());
+  }
+  if (const HICON icon = icons.MenuPicture(picture); icon != nullptr) {
+    const int top = item.top + (item.bottom - item.top - PictureSize) / 2;
+    ::DrawIconEx(dc, item.left + PictureLeft, top, icon, PictureSize, PictureSize, 0, nullptr, DI_NORMAL);
+  }
+  const SelectionGuard font(dc, menuFont.Get());
+  if (const std::wstring* label = LabelOf(draw.itemID); label != nullptr) {
+    RECT text = item;
+    text.left += LabelLeft;
+    ::DrawTextW(dc, label->c_str(), static_cast<int>(label->size()), &text, LabelFormat);
+  }
+  return true;
+}
