@@ -11,7 +11,7 @@ SOUNDS = ['KEY1', 'KEY2', 'KEY3', 'KEY4', 'KEY5', 'PONYON', 'POPUPS', 'POPUPL', 
 LOOPS = ['DRAG', 'BOM', 'SYU']  # played with SND_LOOP
 ICONS = ([f'ICON/KIRA{n}.ICO' for n in range(1, 9)] + [f'ICON/CYUU{n}.ICO' for n in range(1, 5)]
          + [f'DRAGICON/DRGICO{n}.ICO' for n in range(1, 11)] + [f'PMENUICO/PMENU{n}.ICO' for n in range(1, 6)]
-         + ['program/mimitap.ico', 'program/mimiopt.ico'])
+         + ['program/mimitap.ico'])
 CURSORS = [f'CURSOR/CURSOR{n}.CUR' for n in range(1, 6)]
 BITMAP = 'BMP/DIALOG.BMP'
 FOLDERS = ['WAV', 'ICON', 'DRAGICON', 'PMENUICO', 'CURSOR', 'BMP', 'program']

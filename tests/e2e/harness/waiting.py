@@ -39,3 +39,20 @@ def wait_for_value(getter, accept, timeout=5.0, interval=0.02, message=None):
     except WaitTimeout:
         raise WaitTimeout((message or "value not accepted") + f"; last value: {last[0]!r}") from None
     return last[0]
+
+
+def wait_still(sample, quiet, timeout=5.0, key=lambda value: value, interval=0.05, message=None):
+    """Polls sample() until key(sample) has stayed the same for `quiet` seconds; returns the last
+    sample. Raises WaitTimeout when it is still changing after `timeout` seconds."""
+    deadline = time.monotonic() + timeout
+    last = sample()
+    since = time.monotonic()
+    while time.monotonic() - since < quiet:
+        if time.monotonic() >= deadline:
+            raise WaitTimeout(message or f"still changing after {timeout:.1f} s")
+        time.sleep(interval)
+        now = sample()
+        if key(now) != key(last):
+            since = time.monotonic()
+        last = now
+    return last

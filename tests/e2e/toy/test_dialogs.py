@@ -3,15 +3,18 @@ program folder whose exit code is the dialog's end code) and from the running to
 which applies confirmed options at once and keeps the lock-down while they are open."""
 
 import shutil
+import struct
 import time
 import unittest
 
-from toysupport import KEY_SOUNDS, VK, ToyTestCase, config, ink, wait_until, write_options
+from toysupport import KEY_SOUNDS, VK, ToyTestCase, config, distance, ink, wait_until, write_options
 
+from harness import wait_for_value
 from harness.driver import OneShot
 
 BM_GETCHECK = 0x00F0
 WM_SYSCOMMAND, SC_CLOSE = 0x0112, 0xF060
+SS_ICON = 0x3
 KEYS = ["keywav", "otherwav", "time", "noscreenserver", "endaltf4"]
 BOX_OF = dict(zip(KEYS, range(1000, 1005)))
 OPTIONS_TEXTS = {1000: "キーボードを叩いた時に音を鳴らす(&K)", 1001: "その他の音を鳴らす(&W)", 1002: "時計を表示する(&T)",
@@ -160,6 +163,20 @@ class LibraryDialogs(ToyTestCase):
                 self.assertEqual("ミミタップ Version 1.03", lines[0])
                 self.assertTrue(len(lines) == 2 and lines[1], f"no second line: {lines}")
                 self.assertNotEqual("none", dialog.icon, "the program's icon does not show")
+                # The icon's opaque pixels are those of the program's own icon frame of its size,
+                # found in mimitap.exe (which holds that one icon) by its bitmap header.
+                icon = next(c for c in dialog.controls if c.class_name == "Static" and c.style & 0x1F == SS_ICON)
+                size, exe = icon.rect.width, (folder / "mimitap.exe").read_bytes()
+                header = struct.pack("<IiiHH", 40, size, 2 * size, 1, 32)
+                self.assertEqual(1, exe.count(header), f"no single {size}x{size} icon frame in mimitap.exe")
+                bgra = exe[exe.index(header) + 40:]
+                opaque = {(i % size, size - 1 - i // size): tuple(bgra[4 * i:4 * i + 3][::-1])
+                          for i in range(size * size) if bgra[4 * i + 3] == 255}
+
+                def apart(shot):
+                    return sum(distance(shot.pixel(*xy), rgb) for xy, rgb in opaque.items()) / len(opaque)
+                wait_for_value(lambda: apart(self.driver.screenshot(rect=icon.rect)), lambda d: d < 6, 5,
+                               message="the dialog's icon is not the program's (mean colour distance)")
                 self.assertEqual((0, 0), (dialog.rect.left, dialog.rect.top))
                 self.assert_in_front(dialog)
                 self.assertEqual(["OK"], [b.text for b in dialog.buttons])

@@ -2,10 +2,9 @@
 the child keeps playing, plays its sound in its mode, stops within a step when asked, and leaves
 nothing behind: not when the toy closes in the middle of it, not after a hundred of them."""
 
-import time
 import unittest
 
-from toysupport import FILL_COLORS, KEY_SOUNDS, LOOP, PLAY, VK, WM_COMMAND, ToyTestCase, wait_until
+from toysupport import FILL_COLORS, KEY_SOUNDS, LOOP, PLAY, VK, WM_COMMAND, ToyTestCase, wait_still, wait_until
 
 WM_KEYDOWN = 0x0100
 WHITE = (255, 255, 255)
@@ -38,15 +37,8 @@ class EffectsCase(ToyTestCase):
 
     def still(self, quiet=0.5, timeout=5.0):
         """Waits until nothing is drawn any more for `quiet` seconds; returns the screen."""
-        last, since = self.screen(), time.monotonic()
-        deadline = time.monotonic() + timeout
-        while time.monotonic() < deadline:
-            now = self.screen()
-            if now.differs_from(last):
-                last, since = now, time.monotonic()
-            elif time.monotonic() - since >= quiet:
-                return now
-        self.fail("the effect went on drawing after it was asked to stop")
+        return wait_still(self.screen, quiet, timeout, key=lambda shot: shot.rgb,
+                          message="the effect went on drawing after it was asked to stop")
 
     def centre_cursor(self, toy):
         self.driver.move(*toy.surface.rect.center)

@@ -7,6 +7,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
 from harness import VK, E2ETestCase, config, wait_until  # noqa: E402,F401
+from harness.waiting import wait_still  # noqa: E402,F401
 
 TITLE = "ミミタップ"
 PANE_ID = 59648
@@ -125,19 +126,10 @@ class Toy:
 
     def settle(self, quiet=0.3, timeout=10.0):
         """Waits until the toy has finished answering: no new sound call and the same screen for
-        `quiet` seconds."""
-        import time
-        deadline = time.monotonic() + timeout
-        last = (self.driver.screenshot(), len(self.sounds.calls()))
-        calm_since = time.monotonic()
-        while time.monotonic() < deadline:
-            time.sleep(0.05)
-            now = (self.driver.screenshot(), len(self.sounds.calls()))
-            if now[1] != last[1] or now[0].rgb != last[0].rgb:
-                last, calm_since = now, time.monotonic()
-            elif time.monotonic() - calm_since >= quiet:
-                return last[0]
-        raise AssertionError("the toy kept changing the screen or playing sounds")
+        `quiet` seconds; returns that screen."""
+        return wait_still(lambda: (self.driver.screenshot(), len(self.sounds.calls())), quiet, timeout,
+                          key=lambda shot: (shot[0].rgb, shot[1]),
+                          message="the toy kept changing the screen or playing sounds")[0]
 
 
 class ToyTestCase(E2ETestCase):

@@ -13,11 +13,10 @@
 
 namespace {
 
-constexpr UINT WMU_RUN = WM_APP + 20;
-constexpr UINT WMU_PING = WM_APP + 21;
-constexpr UINT WMU_AFTER_TAB = WM_APP + 22;
-constexpr UINT WMU_AFTER_ENTER = WM_APP + 23;
-constexpr UINT WMU_QUERY = WM_APP + 24;
+constexpr UINT WMU_PING = WMU_SCENARIO;
+constexpr UINT WMU_AFTER_TAB = WMU_SCENARIO + 1;
+constexpr UINT WMU_AFTER_ENTER = WMU_SCENARIO + 2;
+constexpr UINT WMU_QUERY = WMU_SCENARIO + 3;
 constexpr LRESULT QueryAnswer = 4321;
 constexpr int MissingTemplate = 4242;
 constexpr UINT_PTR ActTimer = 1;
@@ -27,7 +26,7 @@ constexpr INT_PTR GaveUp = 99;
 
 HINSTANCE Module() { return ::GetModuleHandleW(nullptr); }
 
-struct Results {
+struct Results : Record<Results> {
   std::optional<INT_PTR> timerEnd;
   std::optional<INT_PTR> okEnd;
   int okFlag = -1;
@@ -56,7 +55,6 @@ struct Results {
   LRESULT expectedBrush = 0;
   LRESULT queryAnswer = 0;
 };
-Results* results = nullptr;
 
 // Ends itself with 7 from a timer started in OnInitDialog.
 class TimerDialog final : public Dialog {
@@ -66,7 +64,7 @@ class TimerDialog final : public Dialog {
  protected:
   bool OnInitDialog() override {
     Dialog::OnInitDialog();
-    results->boundDuringModal = FromHandle(Handle()) == this;
+    Results::Current().boundDuringModal = FromHandle(Handle()) == this;
     ::SetTimer(Handle(), ActTimer, 50, nullptr);
     return true;
   }
@@ -145,7 +143,7 @@ class FlowDialog final : public Dialog {
   }
   LRESULT HandleMessage(const Message& message) override {
     if (message.id == WM_TIMER && message.wParam == ActTimer) {
-      if (results->ticksDuringModal >= 3 && results->pingsDuringModal >= 1) {
+      if (Results::Current().ticksDuringModal >= 3 && Results::Current().pingsDuringModal >= 1) {
         ::KillTimer(Handle(), ActTimer);
         EndDialog(1);
       } else if (::GetTickCount() - start_ > GiveUpMs) {
@@ -198,7 +196,7 @@ class DialogHost final : public MessageWindow<DialogHost, FrameWindow> {
  public:
   static std::span<const MessageEntry<DialogHost>> MessageTable() {
     static constexpr MessageEntry<DialogHost> table[] = {
-        {WMU_RUN, &DialogHost::OnRun},
+        {WMU_START, &DialogHost::OnRun},
         {WM_TIMER, &DialogHost::OnTimer},
         {WMU_PING, &DialogHost::OnPing},
         {WMU_AFTER_TAB, &DialogHost::OnAfterTab},
@@ -209,63 +207,64 @@ class DialogHost final : public MessageWindow<DialogHost, FrameWindow> {
 
  private:
   LRESULT OnRun(const Message&) {
+    Results& results = Results::Current();
     {
       TimerDialog dialog;
-      results->timerEnd = dialog.DoModal(Handle());
-      results->unboundAfterModal = dialog.Handle() == nullptr;
+      results.timerEnd = dialog.DoModal(Handle());
+      results.unboundAfterModal = dialog.Handle() == nullptr;
     }
     {
       ExchangeDialog dialog(0, L"はじめの名前", IDOK);
-      results->okEnd = dialog.DoModal(Handle());
-      results->okFlag = dialog.flag;
-      results->okText = dialog.text;
-      results->okLoadedUnchecked = !dialog.loadedChecked;
-      results->okLoadedText = dialog.loadedText == L"はじめの名前";
+      results.okEnd = dialog.DoModal(Handle());
+      results.okFlag = dialog.flag;
+      results.okText = dialog.text;
+      results.okLoadedUnchecked = !dialog.loadedChecked;
+      results.okLoadedText = dialog.loadedText == L"はじめの名前";
     }
     {
       ExchangeDialog dialog(1, L"そのまま", IDCANCEL);
-      results->cancelEnd = dialog.DoModal(Handle());
-      results->cancelFlag = dialog.flag;
-      results->cancelText = dialog.text;
-      results->cancelLoadedChecked = dialog.loadedChecked;
+      results.cancelEnd = dialog.DoModal(Handle());
+      results.cancelFlag = dialog.flag;
+      results.cancelText = dialog.text;
+      results.cancelLoadedChecked = dialog.loadedChecked;
     }
     {
       Dialog dialog(Module(), MissingTemplate);
-      results->missingEnd = dialog.DoModal(Handle());
-      results->ownerEnabledAfterMissing = ::IsWindowEnabled(Handle()) != FALSE;
+      results.missingEnd = dialog.DoModal(Handle());
+      results.ownerEnabledAfterMissing = ::IsWindowEnabled(Handle()) != FALSE;
     }
     {
       FlowDialog dialog;
       dialog.host = Handle();
       ::SetTimer(Handle(), ActTimer, 25, nullptr);
       inModal_ = true;
-      results->flowEnd = dialog.DoModal(Handle());
+      results.flowEnd = dialog.DoModal(Handle());
       inModal_ = false;
       ::KillTimer(Handle(), ActTimer);
     }
 
     {
       AnswerDialog dialog;
-      results->answerDialogCreated = dialog.CreateModeless(Handle());
-      if (results->answerDialogCreated) {
+      results.answerDialogCreated = dialog.CreateModeless(Handle());
+      if (results.answerDialogCreated) {
         const HDC dc = ::GetDC(dialog.Handle());
-        results->colorAnswer = ::SendMessageW(dialog.Handle(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
-                                              reinterpret_cast<LPARAM>(dialog.Handle()));
+        results.colorAnswer = ::SendMessageW(dialog.Handle(), WM_CTLCOLORDLG, reinterpret_cast<WPARAM>(dc),
+                                             reinterpret_cast<LPARAM>(dialog.Handle()));
         ::ReleaseDC(dialog.Handle(), dc);
-        results->expectedBrush = reinterpret_cast<LRESULT>(dialog.Brush());
-        results->queryAnswer = ::SendMessageW(dialog.Handle(), WMU_QUERY, 0, 0);
+        results.expectedBrush = reinterpret_cast<LRESULT>(dialog.Brush());
+        results.queryAnswer = ::SendMessageW(dialog.Handle(), WMU_QUERY, 0, 0);
         dialog.EndDialog(IDCANCEL);
       }
     }
 
-    results->modelessCreated = modeless_.CreateModeless(Handle()) && modeless_.Handle() != nullptr;
-    if (!results->modelessCreated) {
+    results.modelessCreated = modeless_.CreateModeless(Handle()) && modeless_.Handle() != nullptr;
+    if (!results.modelessCreated) {
       ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
       return 0;
     }
     const HWND first = ::GetDlgItem(modeless_.Handle(), IDC_FIRST);
     ::SetFocus(first);
-    results->focusOnFirst = ::GetFocus() == first;
+    results.focusOnFirst = ::GetFocus() == first;
     // Queued, as typed keys are: only the application's loop can hand them to the dialog.
     ::PostMessageW(first, WM_KEYDOWN, VK_TAB, 0x000F0001);
     ::PostMessageW(Handle(), WMU_AFTER_TAB, 0, 0);
@@ -273,9 +272,10 @@ class DialogHost final : public MessageWindow<DialogHost, FrameWindow> {
   }
 
   LRESULT OnAfterTab(const Message&) {
+    Results& results = Results::Current();
     const HWND second = ::GetDlgItem(modeless_.Handle(), IDC_SECOND);
-    results->focusOnSecondAfterTab = ::GetFocus() == second;
-    results->goClicksBeforeEnter = modeless_.goClicks;
+    results.focusOnSecondAfterTab = ::GetFocus() == second;
+    results.goClicksBeforeEnter = modeless_.goClicks;
     ::SetFocus(second);
     ::PostMessageW(second, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     ::PostMessageW(Handle(), WMU_AFTER_ENTER, 0, 0);
@@ -283,21 +283,22 @@ class DialogHost final : public MessageWindow<DialogHost, FrameWindow> {
   }
 
   LRESULT OnAfterEnter(const Message&) {
-    results->goClicksAfterEnter = modeless_.goClicks;
+    Results& results = Results::Current();
+    results.goClicksAfterEnter = modeless_.goClicks;
     const HWND dialog = modeless_.Handle();
     modeless_.EndDialog(IDCANCEL);
-    results->modelessGoneAfterEnd = !::IsWindow(dialog) && modeless_.Handle() == nullptr;
+    results.modelessGoneAfterEnd = !::IsWindow(dialog) && modeless_.Handle() == nullptr;
     ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
     return 0;
   }
 
   LRESULT OnTimer(const Message& message) {
-    if (inModal_) ++results->ticksDuringModal;
+    if (inModal_) ++Results::Current().ticksDuringModal;
     return Default(message);
   }
 
   LRESULT OnPing(const Message&) {
-    if (inModal_) ++results->pingsDuringModal;
+    if (inModal_) ++Results::Current().pingsDuringModal;
     return 0;
   }
 
@@ -309,14 +310,8 @@ class DialogApp final : public ScenarioApp {
  protected:
   bool InitInstance() override {
     auto* host = new DialogHost;
-    SetMainWindow(host);
-    CreateParams params;
-    params.title = L"fwprobe dialogs";
-    params.style = WS_OVERLAPPEDWINDOW;
-    params.rect = {100, 100, 500, 400};
-    if (!host->CreateFrame(std::move(params))) return false;
-    ::ShowWindow(host->Handle(), SW_SHOW);
-    ::PostMessageW(host->Handle(), WMU_RUN, 0, 0);
+    if (!ShowMainFrame(host, TopLevel(L"fwprobe dialogs", {100, 100, 500, 400}))) return false;
+    ::PostMessageW(host->Handle(), WMU_START, 0, 0);
     return true;
   }
 };
@@ -329,13 +324,11 @@ std::string Code(const std::optional<INT_PTR>& code) {
 
 void RunDialogScenario(Report& report) {
   Results r;
-  results = &r;
   {
     DialogApp app;
     app.RunWithin(30000);
     report.Check("dialog.loop-ended-by-quit", app.EndedByQuit(), app.HowItEnded());
   }
-  results = nullptr;
 
   report.Check("dialog.timer-end-code", r.timerEnd == 7, "DoModal gave " + Code(r.timerEnd));
   report.Check("dialog.bound-while-modal-unbound-after", r.boundDuringModal && r.unboundAfterModal,

@@ -11,9 +11,7 @@
 
 namespace {
 
-constexpr UINT WMU_CLOSE_AFTER_RESIZE = WM_APP + 1;
-
-struct Journal {
+struct Journal : Record<Journal> {
   std::vector<std::string> events;
   std::vector<std::string> sizeMisfits;
   int sizesSeen = 0;
@@ -21,9 +19,8 @@ struct Journal {
   int frameDestructors = 0;
   bool mainWindowClearedAtExit = false;
 };
-Journal* journal = nullptr;
 
-void Log(const std::string& event) { journal->events.push_back(event); }
+void Log(const std::string& event) { Journal::Current().events.push_back(event); }
 
 const char* Name(UINT message) {
   switch (message) {
@@ -64,7 +61,7 @@ class OrderFrame final : public MessageWindow<OrderFrame, FrameWindow> {
  public:
   ~OrderFrame() override {
     Log("frame destructor");
-    ++journal->frameDestructors;
+    ++Journal::Current().frameDestructors;
   }
 
   static std::span<const MessageEntry<OrderFrame>> MessageTable() {
@@ -76,14 +73,14 @@ class OrderFrame final : public MessageWindow<OrderFrame, FrameWindow> {
         {WM_CLOSE, &OrderFrame::OnLogged},
         {WM_DESTROY, &OrderFrame::OnLogged},
         {WM_NCDESTROY, &OrderFrame::OnLogged},
-        {WMU_CLOSE_AFTER_RESIZE, &OrderFrame::OnCloseAfterResize},
+        {WMU_START, &OrderFrame::OnCloseAfterResize},
     };
     return table;
   }
 
  protected:
   LRESULT HandleMessage(const Message& message) override {
-    journal->lastFrameMessage = message.id;
+    Journal::Current().lastFrameMessage = message.id;
     return MessageWindow::HandleMessage(message);
   }
 
@@ -100,12 +97,7 @@ class OrderFrame final : public MessageWindow<OrderFrame, FrameWindow> {
 
   LRESULT OnCreate(const Message& message) {
     Log("frame WM_CREATE begin");
-    CreateParams params;
-    params.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
-    params.rect = {0, 0, 0, 0};
-    params.parent = Handle();
-    params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-    const bool created = pane.Create(std::move(params));
+    const bool created = CreatePane(pane, Handle(), WS_BORDER);
     Log("frame WM_CREATE end");
     return created ? Default(message) : -1;
   }
@@ -114,9 +106,9 @@ class OrderFrame final : public MessageWindow<OrderFrame, FrameWindow> {
     const LRESULT result = Default(message);
     Log("frame WM_SIZE");
     if (message.wParam != SIZE_MINIMIZED) {
-      ++journal->sizesSeen;
+      ++Journal::Current().sizesSeen;
       std::string detail;
-      if (!PaneCoversClient(Handle(), &detail)) journal->sizeMisfits.push_back(detail);
+      if (!PaneCoversClient(Handle(), &detail)) Journal::Current().sizeMisfits.push_back(detail);
     }
     return result;
   }
@@ -141,21 +133,15 @@ class LifecycleApp final : public ScenarioApp {
   bool InitInstance() override {
     auto* frame = new OrderFrame;
     deletion_watch::Watch(frame);
-    SetMainWindow(frame);
-    CreateParams params;
-    params.title = L"fwprobe lifecycle";
-    params.style = WS_OVERLAPPEDWINDOW;
-    params.rect = {40, 40, 500, 360};
-    if (!frame->CreateFrame(std::move(params))) return false;
-    ::ShowWindow(frame->Handle(), SW_SHOW);
+    if (!ShowMainFrame(frame, TopLevel(L"fwprobe lifecycle", {40, 40, 500, 360}))) return false;
     ::UpdateWindow(frame->Handle());
-    ::PostMessageW(frame->Handle(), WMU_CLOSE_AFTER_RESIZE, 0, 0);
+    ::PostMessageW(frame->Handle(), WMU_START, 0, 0);
     return true;
   }
 
   int ExitInstance() override {
     Log("ExitInstance");
-    journal->mainWindowClearedAtExit = MainWindow() == nullptr;
+    Journal::Current().mainWindowClearedAtExit = MainWindow() == nullptr;
     return ScenarioApp::ExitInstance();
   }
 };
@@ -164,12 +150,10 @@ class LifecycleApp final : public ScenarioApp {
 
 void RunLifecycleScenario(Report& report) {
   Journal log;
-  journal = &log;
   LifecycleApp app;
   app.RunWithin(10000);
   const int deletions = deletion_watch::Deletions();
   deletion_watch::Stop();
-  journal = nullptr;
 
   const auto& e = log.events;
   const std::string all = "journal: " + Joined(e);

@@ -13,8 +13,8 @@
 
 namespace {
 
-constexpr UINT WMU_STEP = WM_APP + 30;
-constexpr UINT WMU_CHECK = WM_APP + 31;
+constexpr UINT WMU_STEP = WMU_SCENARIO;
+constexpr UINT WMU_CHECK = WMU_SCENARIO + 1;
 
 struct Step {
   const char* name;
@@ -36,12 +36,11 @@ constexpr Step Steps[] = {
 };
 constexpr int StepCount = static_cast<int>(std::size(Steps));
 
-struct Outcome {
+struct Outcome : Record<Outcome> {
   std::vector<std::string> detail = std::vector<std::string>(StepCount, "never reached");
   std::vector<bool> fits = std::vector<bool>(StepCount, false);
   bool zoomedWhenMaximized = false;
 };
-Outcome* outcome = nullptr;
 
 class SizedFrame final : public MessageWindow<SizedFrame, FrameWindow> {
  public:
@@ -55,14 +54,7 @@ class SizedFrame final : public MessageWindow<SizedFrame, FrameWindow> {
   }
 
  private:
-  LRESULT OnCreate(const Message& message) {
-    CreateParams params;
-    params.style = WS_CHILD | WS_VISIBLE | WS_BORDER;
-    params.rect = {0, 0, 0, 0};
-    params.parent = Handle();
-    params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-    return pane.Create(std::move(params)) ? Default(message) : -1;
-  }
+  LRESULT OnCreate(const Message& message) { return CreatePane(pane, Handle(), WS_BORDER) ? Default(message) : -1; }
 
   LRESULT OnStep(const Message& message) {
     const int index = static_cast<int>(message.wParam);
@@ -77,7 +69,7 @@ class SizedFrame final : public MessageWindow<SizedFrame, FrameWindow> {
       ::DestroyMenu(menu);
     } else if (step.show != 0) {
       ::ShowWindow(Handle(), step.show);
-      if (step.show == SW_MAXIMIZE) outcome->zoomedWhenMaximized = ::IsZoomed(Handle()) != FALSE;
+      if (step.show == SW_MAXIMIZE) Outcome::Current().zoomedWhenMaximized = ::IsZoomed(Handle()) != FALSE;
     } else {
       ::SetWindowPos(Handle(), nullptr, step.x, step.y, step.width, step.height, SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -87,9 +79,8 @@ class SizedFrame final : public MessageWindow<SizedFrame, FrameWindow> {
 
   LRESULT OnCheck(const Message& message) {
     const auto index = static_cast<std::size_t>(message.wParam);
-    std::string detail;
-    outcome->fits[index] = PaneCoversClient(Handle(), &detail);
-    outcome->detail[index] = detail;
+    Outcome& outcome = Outcome::Current();
+    outcome.fits[index] = PaneCoversClient(Handle(), &outcome.detail[index]);
     ::PostMessageW(Handle(), WMU_STEP, message.wParam + 1, 0);
     return 0;
   }
@@ -101,30 +92,24 @@ class SizingApp final : public ScenarioApp {
  protected:
   bool InitInstance() override {
     auto* frame = new SizedFrame;
-    SetMainWindow(frame);
-    CreateParams params;
-    params.title = L"fwprobe sizing";
-    params.style = WS_OVERLAPPEDWINDOW;
-    params.rect = {20, 20, 480, 320};
+    CreateParams params = TopLevel(L"fwprobe sizing", {20, 20, 480, 320});
     params.menuOrId = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_WIDE_MENU));
-    if (!frame->CreateFrame(std::move(params))) return false;
-    ::ShowWindow(frame->Handle(), SW_SHOW);
+    if (!ShowMainFrame(frame, std::move(params))) return false;
     ::PostMessageW(frame->Handle(), WMU_STEP, 0, 0);
     return true;
   }
 };
 
 // Refuses creation after making its pane, so that the pane goes down with it.
-struct Refusal {
+struct Refusal : Record<Refusal> {
   int destructorRuns = 0;
   int postNcDestroys = 0;
   HWND pane = nullptr;
 };
-Refusal* refusal = nullptr;
 
 class RefusingFrame final : public MessageWindow<RefusingFrame, FrameWindow> {
  public:
-  ~RefusingFrame() override { ++refusal->destructorRuns; }
+  ~RefusingFrame() override { ++Refusal::Current().destructorRuns; }
   static std::span<const MessageEntry<RefusingFrame>> MessageTable() {
     static constexpr MessageEntry<RefusingFrame> table[] = {{WM_CREATE, &RefusingFrame::OnCreate}};
     return table;
@@ -132,18 +117,13 @@ class RefusingFrame final : public MessageWindow<RefusingFrame, FrameWindow> {
 
  protected:
   void PostNcDestroy() override {
-    ++refusal->postNcDestroys;
+    ++Refusal::Current().postNcDestroys;
     FrameWindow::PostNcDestroy();
   }
 
  private:
   LRESULT OnCreate(const Message&) {
-    CreateParams params;
-    params.style = WS_CHILD | WS_VISIBLE;
-    params.rect = {0, 0, 0, 0};
-    params.parent = Handle();
-    params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-    if (pane.Create(std::move(params))) refusal->pane = pane.Handle();
+    if (CreatePane(pane, Handle())) Refusal::Current().pane = pane.Handle();
     return -1;
   }
 
@@ -151,11 +131,7 @@ class RefusingFrame final : public MessageWindow<RefusingFrame, FrameWindow> {
 };
 
 bool CreateRefusingFrame(RefusingFrame* frame) {
-  CreateParams params;
-  params.title = L"fwprobe refusing";
-  params.style = WS_OVERLAPPEDWINDOW;
-  params.rect = {0, 0, 200, 100};
-  return frame->CreateFrame(std::move(params));
+  return frame->CreateFrame(TopLevel(L"fwprobe refusing", {0, 0, 200, 100}));
 }
 
 // The refusing frame as the application's main window, the way the product starts.
@@ -182,13 +158,11 @@ class RefusingApp final : public ScenarioApp {
 
 void RunPaneSizingScenario(Report& report) {
   Outcome result;
-  outcome = &result;
   {
     SizingApp app;
     app.RunWithin(20000);
     report.Check("pane.loop-ended-by-quit", app.EndedByQuit(), app.HowItEnded());
   }
-  outcome = nullptr;
   for (int i = 0; i < StepCount; ++i) {
     const auto index = static_cast<std::size_t>(i);
     if (Steps[i].name != nullptr) report.Check(Steps[i].name, result.fits[index], result.detail[index]);
@@ -197,13 +171,11 @@ void RunPaneSizingScenario(Report& report) {
 
   {
     Refusal seen;
-    refusal = &seen;
     auto* frame = new RefusingFrame;
     deletion_watch::Watch(frame);
     const bool created = CreateRefusingFrame(frame);
     const int deletions = deletion_watch::Deletions();
     deletion_watch::Stop();
-    refusal = nullptr;
     report.Check("pane.refused-create-returns-false", !created, "CreateFrame returned true");
     report.Check("pane.refused-create-deleted-once", deletions == 1 && seen.destructorRuns == 1,
                  Format("%d deletions, %d destructor runs", deletions, seen.destructorRuns));
@@ -214,12 +186,10 @@ void RunPaneSizingScenario(Report& report) {
   }
   {
     Refusal seen;
-    refusal = &seen;
     RefusingApp app;
     app.RunWithin(5000);
     const int deletions = deletion_watch::Deletions();
     deletion_watch::Stop();
-    refusal = nullptr;
     report.Check("pane.refused-main-frame-cleared",
                  !app.created && deletions == 1 && app.ExitRan() && app.mainWindowClearedAtExit && !app.TimedOut(),
                  Format("created %d, %d deletions, exit ran %d, main window cleared %d, %s", app.created ? 1 : 0,

@@ -9,12 +9,11 @@
 
 namespace {
 
-constexpr UINT WMU_TAKEN_BY_PANE = WM_APP + 10;
-constexpr UINT WMU_TAKEN_BY_FRAME = WM_APP + 11;
-constexpr UINT WMU_DECLINED = WM_APP + 12;
-constexpr UINT WMU_FOR_OUTSIDER = WM_APP + 13;
-constexpr UINT WMU_FOR_FRAME = WM_APP + 14;
-constexpr UINT WMU_FINISH = WM_APP + 15;
+constexpr UINT WMU_TAKEN_BY_PANE = WMU_SCENARIO;
+constexpr UINT WMU_TAKEN_BY_FRAME = WMU_SCENARIO + 1;
+constexpr UINT WMU_DECLINED = WMU_SCENARIO + 2;
+constexpr UINT WMU_FOR_OUTSIDER = WMU_SCENARIO + 3;
+constexpr UINT WMU_FOR_FRAME = WMU_SCENARIO + 4;
 
 bool Watched(UINT message) { return message >= WMU_TAKEN_BY_PANE && message <= WMU_FOR_FRAME; }
 
@@ -30,7 +29,10 @@ const char* Name(UINT message) {
 }
 
 // "<window> offered <message>" and "<window> dispatched <message>", in the order they happened.
-std::vector<std::string>* events = nullptr;
+struct Events : Record<Events> {
+  std::vector<std::string> seen;
+};
+void Note(const std::string& event) { Events::Current().seen.push_back(event); }
 
 // A window that notes what its hook is offered and what is dispatched to it, and consumes one
 // message in its hook.
@@ -41,14 +43,14 @@ class Observed : public Base {
 
   bool PreTranslateMessage(MSG& message) override {
     if (!Watched(message.message)) return false;
-    events->push_back(std::string(name_) + " offered " + Name(message.message));
+    Note(std::string(name_) + " offered " + Name(message.message));
     return message.message == consumes_;
   }
 
  protected:
   LRESULT HandleMessage(const Message& message) override {
     if (Watched(message.id)) {
-      events->push_back(std::string(name_) + " dispatched " + Name(message.id));
+      Note(std::string(name_) + " dispatched " + Name(message.id));
       return 0;
     }
     return Base::HandleMessage(message);
@@ -65,14 +67,7 @@ class ChainFrame final : public Observed<FrameWindow> {
 
  protected:
   LRESULT HandleMessage(const Message& message) override {
-    if (message.id == WM_CREATE) {
-      CreateParams params;
-      params.style = WS_CHILD | WS_VISIBLE;
-      params.rect = {0, 0, 0, 0};
-      params.parent = Handle();
-      params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-      return pane.Create(std::move(params)) ? 0 : -1;
-    }
+    if (message.id == WM_CREATE) return CreatePane(pane, Handle()) ? 0 : -1;
     if (message.id == WMU_FINISH) {
       ::DestroyWindow(outsider_);
       ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
@@ -87,11 +82,7 @@ class ChainFrame final : public Observed<FrameWindow> {
 };
 
 bool CreateTopLevel(Window& window, const wchar_t* title, int x) {
-  CreateParams params;
-  params.title = title;
-  params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-  params.rect = {x, 300, 200, 150};
-  return window.Create(std::move(params));
+  return window.Create(TopLevel(title, {x, 300, 200, 150}, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
 }
 
 class ChainApp final : public ScenarioApp {
@@ -107,13 +98,11 @@ class ChainApp final : public ScenarioApp {
     }
     auto* frame = new ChainFrame(outsider_.Handle());
     SetMainWindow(frame);
-    CreateParams params;
-    params.title = L"fwprobe pre-dispatch";
-    params.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE;
-    params.rect = {80, 80, 400, 300};
-    params.parent = owner_.Handle();
-    if (!frame->CreateFrame(std::move(params))) return false;
-    if (::GetParent(frame->Handle()) != owner_.Handle()) events->push_back("the frame's parent is not its owner");
+    if (!frame->CreateFrame(TopLevel(L"fwprobe pre-dispatch", {80, 80, 400, 300},
+                                     WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_VISIBLE, owner_.Handle()))) {
+      return false;
+    }
+    if (::GetParent(frame->Handle()) != owner_.Handle()) Note("the frame's parent is not its owner");
 
     const HWND pane = frame->Pane();
     ::PostMessageW(pane, WMU_TAKEN_BY_PANE, 0, 0);
@@ -133,8 +122,8 @@ class ChainApp final : public ScenarioApp {
 }  // namespace
 
 void RunPreDispatchScenario(Report& report) {
-  std::vector<std::string> seen;
-  events = &seen;
+  Events events;
+  const std::vector<std::string>& seen = events.seen;
   Observed<Window> owner("owner", 0);
   Observed<Window> outsider("outsider", 0);
   {
@@ -145,7 +134,6 @@ void RunPreDispatchScenario(Report& report) {
   if (outsider.Handle() != nullptr) ::DestroyWindow(outsider.Handle());
   if (owner.Handle() != nullptr) ::DestroyWindow(owner.Handle());
   DrainQueue();
-  events = nullptr;
 
   const std::string all = "events: " + Joined(seen);
   const auto count = [&](const char* event) { return CountOf(seen, event); };

@@ -2,6 +2,24 @@
 
 #include "framework/FrameWindow.h"
 
+CreateParams TopLevel(const wchar_t* title, RECT rect, DWORD style, HWND owner) {
+  CreateParams params;
+  params.title = title;
+  params.style = style;
+  params.rect = rect;
+  params.parent = owner;
+  return params;
+}
+
+bool CreatePane(Window& pane, HWND frame, DWORD extraStyle) {
+  CreateParams params;
+  params.style = WS_CHILD | WS_VISIBLE | extraStyle;
+  params.rect = {0, 0, 0, 0};
+  params.parent = frame;
+  params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(FrameWindow::PaneId));
+  return pane.Create(std::move(params));
+}
+
 bool PaneCoversClient(HWND frame, std::string* detail) {
   const HWND pane = ::GetDlgItem(frame, FrameWindow::PaneId);
   if (pane == nullptr) {

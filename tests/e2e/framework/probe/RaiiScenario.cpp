@@ -198,14 +198,10 @@ void OneRound(HWND window, PaintedWindow& painted, int round, Tally& dcs, Tally&
 
 void RunRaiiScenario(Report& report) {
   Window plain;
-  CreateParams params;
-  params.title = L"fwprobe raii";
-  params.style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
-  params.rect = {200, 200, 200, 150};
   PaintedWindow painted;
-  CreateParams paintedParams = params;
-  paintedParams.rect = {420, 200, 200, 150};
-  if (!plain.Create(std::move(params)) || !painted.Create(std::move(paintedParams))) {
+  constexpr DWORD Shown = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+  if (!plain.Create(TopLevel(L"fwprobe raii", {200, 200, 200, 150}, Shown)) ||
+      !painted.Create(TopLevel(L"fwprobe raii", {420, 200, 200, 150}, Shown))) {
     report.Check("raii.windows-created", false, "the windows for drawing could not be made");
     return;
   }

@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr UINT WMU_FINISH = WM_APP + 2;
-
 // Which table each command is in.
 constexpr UINT ID_PANE_AND_FRAME = 3001;
 constexpr UINT ID_FRAME_ONLY = 3002;
@@ -20,7 +18,7 @@ constexpr UINT ID_APP_ONLY = 3004;
 constexpr UINT ID_PANE_ONLY = 3005;
 constexpr UINT ID_NOWHERE = 3099;
 
-struct Hits {
+struct Hits : Record<Hits> {
   std::map<std::string, int> byHandler;
   int Total() const {
     int total = 0;
@@ -35,9 +33,8 @@ struct Hits {
   LRESULT sendNowhereResult = -1;
   bool aliveAfterNowhere = false;
 };
-Hits* hits = nullptr;
 
-void Hit(const char* name) { ++hits->byHandler[name]; }
+void Hit(const char* name) { ++Hits::Current().byHandler[name]; }
 
 class RoutePane final : public MessageWindow<RoutePane> {
  public:
@@ -74,21 +71,15 @@ class RouteFrame final : public MessageWindow<RouteFrame, FrameWindow> {
   }
 
  private:
-  LRESULT OnCreate(const Message& message) {
-    CreateParams params;
-    params.style = WS_CHILD | WS_VISIBLE;
-    params.rect = {0, 0, 0, 0};
-    params.parent = Handle();
-    params.menuOrId = reinterpret_cast<HMENU>(static_cast<UINT_PTR>(PaneId));
-    return pane.Create(std::move(params)) ? Default(message) : -1;
-  }
+  LRESULT OnCreate(const Message& message) { return CreatePane(pane, Handle()) ? Default(message) : -1; }
 
   LRESULT OnFinish(const Message&) {
     // Sent, not posted: the answer and the state right after it are what is checked.
-    const int before = hits->Total();
-    hits->sendNowhereResult = ::SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(ID_NOWHERE, 0), 0);
-    hits->sendNowhereTotalChange = hits->Total() - before;
-    hits->aliveAfterNowhere = ::IsWindow(Handle()) != FALSE && ::IsWindow(Pane()) != FALSE;
+    Hits& hits = Hits::Current();
+    const int before = hits.Total();
+    hits.sendNowhereResult = ::SendMessageW(Handle(), WM_COMMAND, MAKEWPARAM(ID_NOWHERE, 0), 0);
+    hits.sendNowhereTotalChange = hits.Total() - before;
+    hits.aliveAfterNowhere = ::IsWindow(Handle()) != FALSE && ::IsWindow(Pane()) != FALSE;
     ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
     return 0;
   }
@@ -114,13 +105,7 @@ class RouteApp final : public ScenarioApp {
  protected:
   bool InitInstance() override {
     auto* frame = new RouteFrame;
-    SetMainWindow(frame);
-    CreateParams params;
-    params.title = L"fwprobe routing";
-    params.style = WS_OVERLAPPEDWINDOW;
-    params.rect = {60, 60, 400, 300};
-    if (!frame->CreateFrame(std::move(params))) return false;
-    ::ShowWindow(frame->Handle(), SW_SHOW);
+    if (!ShowMainFrame(frame, TopLevel(L"fwprobe routing", {60, 60, 400, 300}))) return false;
     const HWND window = frame->Handle();
     for (const UINT id : {ID_PANE_AND_FRAME, ID_FRAME_ONLY, ID_FRAME_AND_APP, ID_APP_ONLY, ID_NOWHERE}) {
       ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -139,10 +124,8 @@ class RouteApp final : public ScenarioApp {
 
 void RunRoutingScenario(Report& report) {
   Hits counts;
-  hits = &counts;
   RouteApp app;
   app.RunWithin(10000);
-  hits = nullptr;
 
   std::string seen = app.TimedOut() ? "timed out; handlers run: " : "handlers run: ";
   for (const auto& [name, count] : counts.byHandler) seen += Format("%s x%d ", name.c_str(), count);

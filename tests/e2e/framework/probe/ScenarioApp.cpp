@@ -20,6 +20,13 @@ int ScenarioApp::RunWithin(DWORD timeoutMs) {
   return result;
 }
 
+bool ScenarioApp::ShowMainFrame(FrameWindow* frame, CreateParams params) {
+  SetMainWindow(frame);
+  if (!frame->CreateFrame(std::move(params))) return false;
+  ::ShowWindow(frame->Handle(), SW_SHOW);
+  return true;
+}
+
 std::string ScenarioApp::HowItEnded() const {
   if (timedOut_) return "the watchdog ended a hung loop";
   if (!quitRetrieved_) return "the loop ended without retrieving WM_QUIT";

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/Application.h"
+#include "framework/FrameWindow.h"
 
 // An application object for one scenario: start-up builds the scenario's windows, the real loop
 // runs until the scenario's main frame is gone, and a watchdog ends a scenario that hangs. A
@@ -20,6 +21,10 @@ class ScenarioApp : public Application {
   std::string HowItEnded() const;
 
  protected:
+  // Makes `frame` the main window, creates it from `params` and shows it; false when creation
+  // failed (the frame has then deleted itself).
+  bool ShowMainFrame(FrameWindow* frame, CreateParams params);
+
   int ExitInstance() override {
     exitRan_ = true;
     return 0;
