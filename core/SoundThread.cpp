@@ -51,6 +51,8 @@ void SoundThread::End() {
   const DWORD id = thread_.Started() ? thread_.Id() : 0;
   ::ReleaseSRWLockExclusive(&lock_);
   if (id == 0) return;
+  // A quit posted before the thread's queue exists would be lost.
+  ::WaitForSingleObject(ready_->Get(), EndTimeoutMs);
   ::PostThreadMessageW(id, PlayRequest, 0, 0);
   ::PostThreadMessageW(id, WM_QUIT, 0, 0);
   if (!thread_.Join(EndTimeoutMs)) thread_.LetGo();
@@ -64,14 +66,13 @@ DWORD SoundThread::EnsureStarted() {
   return id;
 }
 
-// The thread's queue exists before anyone posts to it. The ready event is shared with the thread:
-// a start that waited in vain must not close a handle that the thread signals later, when its
-// number may already name something else.
+// The thread's queue exists before anyone posts to it.
 void SoundThread::Start() {
-  const auto ready = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  auto ready = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!*ready) return;
   if (!thread_.Start([ready] { Run(ready->Get()); }, THREAD_PRIORITY_ABOVE_NORMAL)) return;
-  ::WaitForSingleObject(ready->Get(), startTimeoutMs_);
+  ready_ = std::move(ready);
+  ::WaitForSingleObject(ready_->Get(), startTimeoutMs_);
 }
 
 void SoundThread::Run(HANDLE ready) {

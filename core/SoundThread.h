@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "framework/Handles.h"
 #include "framework/Worker.h"
 
 // The one thread that talks to the audio stack. The interface thread and the effect threads only
@@ -35,6 +37,10 @@ class SoundThread {
   static void Run(HANDLE ready);
 
   DWORD startTimeoutMs_;
+  // Set by the thread once its queue exists. Shared with the thread, which may signal it after a
+  // start that gave up waiting: the handle must still be the thread's then, not a number that
+  // names some other object by now.
+  std::shared_ptr<OwnedKernelHandle> ready_;
   SRWLOCK lock_ = SRWLOCK_INIT;
   bool ended_ = false;
   WorkerThread thread_;

@@ -1,9 +1,8 @@
 #include "surface/CPicturePopup.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
+#include "framework/MessageParameters.h"
 #include "resources/resource.h"
 #include "core/CRandomPicker.h"
 #include "core/MediaPath.h"
@@ -96,7 +95,7 @@ LRESULT CPicturePopup::OnClose(const Message& message) {
 }
 
 LRESULT CPicturePopup::OnSlide(const Message& message) {
-  const int dx = GET_WHEEL_DELTA_WPARAM(message.wParam) >= 0 ? -SlideStep : SlideStep;
+  const int dx = WheelDelta(message) >= 0 ? -SlideStep : SlideStep;
   ::ScrollWindowEx(Handle(), dx, 0, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
   ::UpdateWindow(Handle());
   return Default(message);

@@ -80,6 +80,7 @@ EXPECTED = {
         "worker.exception-ends-only-the-work",
         "worker.work-released-after-throw",
         "worker.runs-after-a-throw",
+        "worker.sound-thread-signals-only-its-own-event",
     ],
     "raii": [
         "raii.held-dc-is-detectable",

@@ -4,8 +4,10 @@
 
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "ProbeSupport.h"
+#include "core/SoundThread.h"
 #include "framework/Handles.h"
 #include "framework/Worker.h"
 
@@ -93,5 +95,24 @@ void RunWorkerScenario(Report& report) {
     const bool started = StartWorker([finished] { ::SetEvent(finished); });
     report.Check("worker.runs-after-a-throw", started && ::WaitForSingleObject(finished, WaitMs) == WAIT_OBJECT_0,
                  "a later worker did not run");
+  }
+  {
+    // The sound thread starts with its first request and waits for the thread's queue; when that
+    // wait gives up first, the thread still signals its ready event later. That handle must still
+    // be the thread's then, not a number that now names another object. Handles made right after
+    // the start take any number freed by it; none of them may be signalled.
+    int signalled = 0;
+    for (int round = 0; round < 20; ++round) {
+      SoundThread sounds(0);
+      sounds.Stop();
+      std::vector<OwnedKernelHandle> others;
+      for (int i = 0; i < 8; ++i) others.push_back(NewEvent());
+      sounds.End();
+      for (const OwnedKernelHandle& other : others) {
+        if (::WaitForSingleObject(other.Get(), 0) == WAIT_OBJECT_0) ++signalled;
+      }
+    }
+    report.Check("worker.sound-thread-signals-only-its-own-event", signalled == 0,
+                 Format("%d events of others were signalled", signalled));
   }
 }
