@@ -7,6 +7,14 @@
 //   mimibench swallowed <taps>             Windows key release (swallowed, answered with a Space) to filled screen
 //   mimibench busykeys <taps>              key release to filled screen while an effect runs on the toy
 //   mimibench effects                      drawing time of one step of each effect, and its running time
+//   mimibench keyrounds <rounds> <taps> <program>...
+//                                          key release to filled screen of each program (mimitap.exe,
+//                                          barewindow.exe by full path), started and closed in turns
+//   mimibench startframe <runs> <program>...
+//                                          start to full frame of each program (mimitap.exe, barewindow.exe
+//                                          by full path), taken in turns: from CreateProcess to a window
+//                                          that covers the screen, to its first paint on the screen and to
+//                                          the program's first wait for input
 #include <windows.h>
 #include <psapi.h>
 
@@ -162,6 +170,124 @@ int Startup(const wchar_t* folder, const wchar_t* program, const char* measure) 
   return frame != nullptr ? 0 : 1;
 }
 
+// A full-screen window of one colour that no program under test paints, behind every top-most
+// window: the screen's centre shows it until the started program's first paint is on the screen.
+constexpr COLORREF MarkerColour = RGB(17, 34, 51);
+
+HWND CreateMarkerWindow() {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = ::DefWindowProcW;
+  windowClass.hInstance = ::GetModuleHandleW(nullptr);
+  windowClass.lpszClassName = L"MimiBenchMarker";
+  windowClass.hbrBackground = ::CreateSolidBrush(MarkerColour);
+  ::RegisterClassW(&windowClass);
+  const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"marker", WS_POPUP | WS_VISIBLE, 0, 0,
+                                        ScreenWidth(), ScreenHeight(), nullptr, nullptr, windowClass.hInstance,
+                                        nullptr);
+  ::UpdateWindow(window);
+  return window;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
+}
+
+struct FrameTimes {
+  double start = 0;     // CreateProcess, on this machine's performance counter (ms)
+  double covered = -1;  // a visible window of the program covers the screen
+  double painted = -1;  // ... and the screen's centre no longer shows the marker
+  double idle = -1;     // the program's first wait for input (WaitForInputIdle)
+};
+
+// One start of `program` (a full path) in its folder, over the marker window; the program is closed
+// afterwards.
+FrameTimes StartToFrame(const std::wstring& program) {
+  FrameTimes times;
+  const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+  const HWND marker = CreateMarkerWindow();
+  PumpMessages();
+  Settle(marker);
+  ::Sleep(300);
+  HDC screen = ::GetDC(nullptr);
+  const int x = ScreenWidth() / 2;
+  const int y = ScreenHeight() / 2;
+  std::wstring command = L"\"" + program + L"\"";
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const double start = NowMs();
+  times.start = start;
+  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                        &process)) {
+    ::ReleaseDC(nullptr, screen);
+    ::DestroyWindow(marker);
+    return times;
+  }
+  HWND frame = nullptr;
+  while (NowMs() - start < 30000 && (times.painted < 0 || times.idle < 0)) {
+    if (times.idle < 0 && ::WaitForInputIdle(process.hProcess, 0) == 0) times.idle = NowMs() - start;
+    if (times.covered < 0) {
+      frame = FindAnsweringWindow();
+      if (frame != nullptr && CoversScreen(frame)) times.covered = NowMs() - start;
+    }
+    if (times.covered >= 0 && times.painted < 0 && ::GetPixel(screen, x, y) != MarkerColour) {
+      times.painted = NowMs() - start;
+    }
+    ::Sleep(1);
+  }
+  ::ReleaseDC(nullptr, screen);
+  ::Sleep(200);
+  if (frame != nullptr) ::PostMessageW(frame, WM_CLOSE, 0, 0);
+  if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+    ::TerminateProcess(process.hProcess, 1);
+    ::WaitForSingleObject(process.hProcess, 5000);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  ::DestroyWindow(marker);
+  PumpMessages();
+  ::Sleep(200);
+  return times;
+}
+
+std::string Narrow(const std::wstring& text) {
+  std::string narrow;
+  for (const wchar_t c : text) narrow.push_back(c < 0x80 && c != L'\\' && c != L'"' ? static_cast<char>(c) : '/');
+  return narrow;
+}
+
+void PrintFrameTimes(const std::wstring& program, const std::vector<FrameTimes>& runs) {
+  std::vector<double> covered, painted, idle;
+  for (const FrameTimes& run : runs) {
+    if (run.covered >= 0) covered.push_back(run.covered);
+    if (run.painted >= 0) painted.push_back(run.painted);
+    if (run.idle >= 0) idle.push_back(run.idle);
+  }
+  std::printf("{\"measure\":\"start_frame\",\"program\":\"%s\",\"runs\":%zu,\"covered_ms\":%.1f,\"painted_ms\":%.1f,"
+              "\"idle_ms\":%.1f,\"painted_p25_ms\":%.1f,\"painted_p75_ms\":%.1f}\n",
+              Narrow(program).c_str(), painted.size(), Percentile(covered, 0.5), Percentile(painted, 0.5),
+              Percentile(idle, 0.5), Percentile(painted, 0.25), Percentile(painted, 0.75));
+  std::fflush(stdout);
+}
+
+// The programs in turns, each run in another order, so that all see the same load.
+int StartFrames(int runs, const std::vector<std::wstring>& programs) {
+  std::vector<std::vector<FrameTimes>> times(programs.size());
+  for (int i = 0; i < runs; ++i) {
+    for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+      const std::size_t which = (i % 2 == 0 ? turn : programs.size() - 1 - turn);
+      const FrameTimes run = StartToFrame(programs[which]);
+      times[which].push_back(run);
+      std::printf("{\"run\":%d,\"program\":%zu,\"t0\":%.3f,\"covered_ms\":%.1f,\"painted_ms\":%.1f,\"idle_ms\":%.1f}\n",
+                  i, which, run.start, run.covered, run.painted, run.idle);
+      std::fflush(stdout);
+    }
+  }
+  for (std::size_t which = 0; which < programs.size(); ++which) PrintFrameTimes(programs[which], times[which]);
+  return 0;
+}
+
 void TapKey(WORD key, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -170,8 +296,9 @@ void TapKey(WORD key, DWORD flags) {
   ::SendInput(1, &input, sizeof(input));
 }
 
-// Releasing `key` to the first change of the screen's centre, over `taps` taps.
-int KeyToFill(int taps, WORD key, const char* measure) {
+// Releasing `key` to the first change of the screen's centre, over `taps` taps; the times go to
+// `samples` when given.
+int KeyToFill(int taps, WORD key, const char* measure, std::vector<double>* samples = nullptr) {
   const HWND frame = FindAnsweringWindow();
   if (frame == nullptr) {
     std::printf("{\"error\":\"the toy is not running\"}\n");
@@ -207,10 +334,62 @@ int KeyToFill(int taps, WORD key, const char* measure) {
     ::Sleep(50);
   }
   ::ReleaseDC(nullptr, screen);
+  if (samples != nullptr) {
+    samples->insert(samples->end(), times.begin(), times.end());
+    return times.empty() ? 1 : 0;
+  }
   std::printf("{\"measure\":\"%s\",\"samples\":%zu,\"unchanged\":%d,\"median_ms\":%.2f,"
               "\"p95_ms\":%.2f}\n",
               measure, times.size(), unchanged, Percentile(times, 0.5), Percentile(times, 0.95));
   return times.empty() ? 1 : 0;
+}
+
+// Key release to fill of several programs (mimitap.exe, barewindow.exe by full path) in turns: each
+// round starts each program, lets it settle, times `taps` taps on it and closes it again, so that
+// all programs see the same load.
+int KeyRounds(int rounds, int taps, const std::vector<std::wstring>& programs) {
+  std::vector<std::vector<double>> times(programs.size());
+  for (int round = 0; round < rounds; ++round) {
+    for (std::size_t turn = 0; turn < programs.size(); ++turn) {
+      const std::size_t which = (round % 2 == 0 ? turn : programs.size() - 1 - turn);
+      const std::wstring& program = programs[which];
+      const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+      std::wstring command = L"\"" + program + L"\"";
+      STARTUPINFOW startup{};
+      startup.cb = sizeof(startup);
+      PROCESS_INFORMATION process{};
+      if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                            &process)) {
+        std::printf("{\"error\":\"cannot start %s\"}\n", Narrow(program).c_str());
+        return 1;
+      }
+      HWND window = nullptr;
+      for (int waited = 0; waited < 10000 && (window == nullptr || !CoversScreen(window)); waited += 10) {
+        ::Sleep(10);
+        window = FindAnsweringWindow();
+      }
+      ::Sleep(1500);  // the start-up's own work and first sounds are over
+      std::vector<double> round_times;
+      KeyToFill(taps, 'A', "", &round_times);
+      std::printf("{\"round\":%d,\"program\":%zu,\"median_ms\":%.2f}\n", round, which, Percentile(round_times, 0.5));
+      std::fflush(stdout);
+      times[which].insert(times[which].end(), round_times.begin(), round_times.end());
+      if (window != nullptr) ::PostMessageW(window, WM_CLOSE, 0, 0);
+      if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(process.hProcess, 1);
+        ::WaitForSingleObject(process.hProcess, 5000);
+      }
+      ::CloseHandle(process.hThread);
+      ::CloseHandle(process.hProcess);
+      ::Sleep(300);
+    }
+  }
+  for (std::size_t which = 0; which < programs.size(); ++which) {
+    std::printf("{\"measure\":\"key_rounds\",\"program\":\"%s\",\"samples\":%zu,\"median_ms\":%.2f,\"p95_ms\":%.2f}\n",
+                Narrow(programs[which]).c_str(), times[which].size(), Percentile(times[which], 0.5),
+                Percentile(times[which], 0.95));
+  }
+  return 0;
 }
 
 // Key answers while the hatch scatter draws on the toy, started as the effects menu starts it.
@@ -290,6 +469,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"swallowed") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, VK_LWIN, "swallowed_key_to_fill");
   if (command == L"busykeys") return BusyKeys(argc > 2 ? _wtoi(argv[2]) : 50);
   if (command == L"effects") return EffectTimes();
+  if (command == L"keyrounds" && argc > 4) return KeyRounds(_wtoi(argv[2]), _wtoi(argv[3]), {argv + 4, argv + argc});
+  if (command == L"startframe" && argc > 3) return StartFrames(_wtoi(argv[2]), {argv + 3, argv + argc});
   std::printf("usage: mimibench fills [n] | startup <folder> | barestartup <folder> | keys [n] | barekeys [n] |"
               " swallowed [n] | busykeys [n] | effects\n");
   return 2;
