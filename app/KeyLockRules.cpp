@@ -77,6 +77,10 @@ KeyVerdict JudgeLowLevelKey(const KeyEvent& event) { return Judge(LowLevelRules,
 
 KeyVerdict JudgeLegacyKey(const KeyEvent& event) { return Judge(LegacyRules, event); }
 
+bool LowLevelKeyJudge::IgnoresModifiers(unsigned virtualKey, bool isRelease) const {
+  return isRelease && virtualKey < passedPresses_.size() && passedPresses_.test(virtualKey);
+}
+
 KeyVerdict LowLevelKeyJudge::Judge(const KeyEvent& event) {
   const bool tracked = event.virtualKey < passedPresses_.size();
   if (tracked && event.isRelease && passedPresses_.test(event.virtualKey)) {

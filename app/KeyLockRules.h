@@ -44,6 +44,10 @@ class LowLevelKeyJudge {
  public:
   KeyVerdict Judge(const KeyEvent& event);
 
+  // True when the verdict on the event does not depend on the modifiers held (the release of a key
+  // whose press went through): the hook need not read them.
+  bool IgnoresModifiers(unsigned virtualKey, bool isRelease) const;
+
  private:
   std::bitset<256> passedPresses_;
 };

@@ -62,10 +62,14 @@ LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventReco
   KeyEvent event;
   event.virtualKey = record->vkCode;
   event.isRelease = message == WM_KEYUP || message == WM_SYSKEYUP;
-  event.ctrlHeld = KeyPhysicallyHeld(VK_CONTROL);
-  event.shiftHeld = KeyPhysicallyHeld(VK_SHIFT);
-  // The flag alone misses Alt on some systems' injected keys; the physical state does not.
-  event.altHeld = (record->flags & LLKHF_ALTDOWN) != 0 || KeyPhysicallyHeld(VK_MENU);
+  // Reading the modifiers costs the system a round trip each, on the way of every key to the toy:
+  // they are read only when the verdict depends on them.
+  if (!lowLevelJudge.IgnoresModifiers(event.virtualKey, event.isRelease)) {
+    event.ctrlHeld = KeyPhysicallyHeld(VK_CONTROL);
+    event.shiftHeld = KeyPhysicallyHeld(VK_SHIFT);
+    // The flag alone misses Alt on some systems' injected keys; the physical state does not.
+    event.altHeld = (record->flags & LLKHF_ALTDOWN) != 0 || KeyPhysicallyHeld(VK_MENU);
+  }
   return Act(lowLevelJudge.Judge(event), code, message, eventRecord);
 }
 

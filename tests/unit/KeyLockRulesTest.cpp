@@ -212,4 +212,24 @@ TEST(KeyLockJudge, ReleasesOfKeysWhosePressWentThroughAlwaysGoThrough) {
   EXPECT_EQ(judge.Judge({0x1FF, true, true, false, true}), KeyVerdict::Swallow);
 }
 
+TEST(KeyLockJudge, OnlyTheReleaseOfAKeyWhosePressWentThroughIgnoresTheModifiers) {
+  constexpr unsigned A = 0x41, F5 = 0x74, LeftWin = 0x5B;
+  LowLevelKeyJudge judge;
+  EXPECT_FALSE(judge.IgnoresModifiers(A, false)) << "a press";
+  EXPECT_FALSE(judge.IgnoresModifiers(A, true)) << "a release without its press";
+  EXPECT_EQ(judge.Judge({A, false, false, false, false}), KeyVerdict::Pass);
+  EXPECT_FALSE(judge.IgnoresModifiers(A, false)) << "a repeated press";
+  EXPECT_TRUE(judge.IgnoresModifiers(A, true));
+  EXPECT_FALSE(judge.IgnoresModifiers(F5, true)) << "another key's release";
+  // The verdict it stands for: the release goes through whatever is held.
+  EXPECT_EQ(judge.Judge({A, true, true, false, true}), KeyVerdict::Pass);
+  EXPECT_FALSE(judge.IgnoresModifiers(A, true)) << "the press was completed";
+  // A swallowed press leaves its release to the rules, which look at the modifiers.
+  EXPECT_EQ(judge.Judge({F5, false, true, false, false}), KeyVerdict::Swallow);
+  EXPECT_FALSE(judge.IgnoresModifiers(F5, true));
+  EXPECT_EQ(judge.Judge({LeftWin, false, false, false, false}), KeyVerdict::Swallow);
+  EXPECT_FALSE(judge.IgnoresModifiers(LeftWin, true));
+  EXPECT_FALSE(judge.IgnoresModifiers(0x1FF, true)) << "a code outside the key range";
+}
+
 }  // namespace
