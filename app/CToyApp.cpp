@@ -10,6 +10,7 @@
 #include "app/SystemChanges.h"
 #include "app/UserMessages.h"
 #include "core/MediaTable.h"
+#include "core/OptionsLibrary.h"
 #include "core/PrivateMessages.h"
 #include "core/ProgramPaths.h"
 #include "core/SettingsBlock.h"
@@ -77,6 +78,10 @@ bool CToyApp::InitInstance() {
 
   lockKeysAtStart = CurrentLockKeys();
 
+  // The start-up uses the options library four times in a row, each time loading it by name and
+  // freeing it again. One more reference held meanwhile spares mapping and starting it each time.
+  OwnedLibrary startupReference = LoadOptionsLibrary();
+
   auto* frame = new CMainFrame;
   SetMainWindow(frame);
 
@@ -86,7 +91,9 @@ bool CToyApp::InitInstance() {
     ShowMessageBox(nullptr, user_messages::ExitHint, user_messages::Caption, MB_OK | MB_ICONWARNING);
   }
 
-  if (!frame->LoadFrame()) {
+  const bool created = frame->LoadFrame();
+  startupReference.Reset();
+  if (!created) {
     SetMainWindow(nullptr);  // the refused frame has deleted itself
     return false;
   }

@@ -68,7 +68,6 @@ bool CPlaySurface::PreCreateWindow(CreateParams& params) {
   params.className = GeneratedClass(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, nullptr,
                                     reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1)), nullptr);
   effectsMenu.Prepare(::GetModuleHandleW(nullptr));
-  icons.Load();
   return true;
 }
 

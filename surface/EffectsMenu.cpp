@@ -92,7 +92,7 @@ bool EffectsMenu::Measure(HWND owner, MEASUREITEMSTRUCT& measure) const {
   return true;
 }
 
-bool EffectsMenu::Draw(const DRAWITEMSTRUCT& draw, const PlayIcons& icons) const {
+bool EffectsMenu::Draw(const DRAWITEMSTRUCT& draw, PlayIcons& icons) const {
   if (draw.CtlType != ODT_MENU) return false;
   const HDC dc = draw.hDC;
   const RECT& item = draw.rcItem;

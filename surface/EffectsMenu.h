@@ -24,7 +24,7 @@ class EffectsMenu {
 
   // WM_MEASUREITEM and WM_DRAWITEM for the menu's items; false for other controls' requests.
   bool Measure(HWND owner, MEASUREITEMSTRUCT& measure) const;
-  bool Draw(const DRAWITEMSTRUCT& draw, const PlayIcons& icons) const;
+  bool Draw(const DRAWITEMSTRUCT& draw, PlayIcons& icons) const;
 
  private:
   const std::wstring* LabelOf(unsigned commandId) const;

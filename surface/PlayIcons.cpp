@@ -5,33 +5,39 @@
 
 namespace {
 
-HICON LoadIconFile(const char* path, int width, int height, UINT flags) {
-  return static_cast<HICON>(::LoadImageW(nullptr, MediaPathFromCurrentDirectory(path).c_str(), IMAGE_ICON, width,
-                                         height, LR_LOADFROMFILE | flags));
+struct IconRequest {
+  const char* path;
+  int width;
+  int height;
+  UINT flags;
+};
+
+template <class Icon>
+HICON LoadOnce(Icon& icon, const IconRequest& request) {
+  if (!icon.tried) {
+    icon.tried = true;
+    icon.handle.Reset(static_cast<HICON>(::LoadImageW(nullptr, MediaPathFromCurrentDirectory(request.path).c_str(),
+                                                      IMAGE_ICON, request.width, request.height,
+                                                      LR_LOADFROMFILE | request.flags)));
+  }
+  return icon.handle.Get();
 }
 
 }  // namespace
 
-void PlayIcons::Load() {
-  // The menu pictures at the small icon size: the image the shell shows for an icon file, taken
-  // from the file itself (some shells answer with a generic document icon instead).
-  const int smallWidth = ::GetSystemMetrics(SM_CXSMICON);
-  const int smallHeight = ::GetSystemMetrics(SM_CYSMICON);
-  for (std::size_t i = 0; i < menuIcons.size(); ++i) {
-    menuIcons[i].Reset(LoadIconFile(media::MenuIconFiles[i], smallWidth, smallHeight, 0));
-  }
-  // The drag trail at the system's icon size, from the frame of that size.
-  for (std::size_t i = 0; i < dragIcons.size(); ++i) {
-    dragIcons[i].Reset(LoadIconFile(media::DragIconFiles[i], 0, 0, LR_DEFAULTSIZE));
-  }
+// The small icon size: the image the shell shows for an icon file, taken from the file itself
+// (some shells answer with a generic document icon instead).
+HICON PlayIcons::MenuPicture(std::size_t picture) {
+  return LoadOnce(menuIcons[picture], {media::MenuIconFiles[picture], ::GetSystemMetrics(SM_CXSMICON),
+                                       ::GetSystemMetrics(SM_CYSMICON), 0});
+}
+
+// The system's icon size, from the frame of that size.
+HICON PlayIcons::DragIcon(std::size_t slot) {
+  return LoadOnce(dragIcons[slot], {media::DragIconFiles[slot], 0, 0, LR_DEFAULTSIZE});
 }
 
 HICON PlayIcons::SprinklePicture(std::size_t slot, std::size_t frame) {
-  LazyIcon& icon = sprinkleIcons[slot][frame];
-  if (!icon.tried) {
-    icon.tried = true;
-    const int size = SprinkleFrameSizes[frame];
-    icon.handle.Reset(LoadIconFile(media::MenuIconFiles[slot], size, size, 0));
-  }
-  return icon.handle.Get();
+  const int size = SprinkleFrameSizes[frame];
+  return LoadOnce(sprinkleIcons[slot][frame], {media::MenuIconFiles[slot], size, size, 0});
 }
