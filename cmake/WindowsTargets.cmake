@@ -30,7 +30,7 @@ add_library(mimicorewin STATIC
   core/SoundPlayer.cpp
   core/OptionsLibrary.cpp
   core/SettingsLoader.cpp)
-target_link_libraries(mimicorewin PUBLIC mimicore mimiframework winmm gdi32 user32)
+target_link_libraries(mimicorewin PUBLIC mimicore mimiframework gdi32 user32)
 mimi_warnings(mimicorewin)
 
 add_executable(mimitap WIN32
@@ -50,7 +50,7 @@ add_executable(mimitap WIN32
   clock/CClockFace.cpp
   resources/mimitap.rc
   resources/version.rc)
-target_link_libraries(mimitap PRIVATE mimicorewin mimiframework mimicore winmm shell32 gdi32 user32)
+target_link_libraries(mimitap PRIVATE mimicorewin mimiframework mimicore shell32 gdi32 user32)
 target_link_options(mimitap PRIVATE -municode)
 mimi_warnings(mimitap)
 

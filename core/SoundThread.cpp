@@ -1,7 +1,5 @@
 #include "core/SoundThread.h"
 
-#include <mmsystem.h>
-
 #include <chrono>
 #include <memory>
 
@@ -18,6 +16,17 @@ constexpr DWORD EndTimeoutMs = 2000;
 // longer competes for the processor with the display showing the picture that goes with the sound,
 // and no ear can tell the difference. A request that waited in the queue longer starts at once.
 constexpr std::chrono::milliseconds PictureHeadStart{3};
+
+using PlaySoundExport = BOOL(WINAPI*)(LPCWSTR, HMODULE, DWORD);
+
+// The audio stack, from the system folder, loaded by the sound thread itself once it runs: the
+// program starts without it, and nothing else needs it.
+OwnedLibrary LoadAudioLibrary() {
+  wchar_t folder[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return OwnedLibrary();
+  return OwnedLibrary(::LoadLibraryW((std::wstring(folder, length) + L"\\winmm.dll").c_str()));
+}
 
 void WaitUntil(std::chrono::steady_clock::time_point moment) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(moment - std::chrono::steady_clock::now());
@@ -79,14 +88,19 @@ void SoundThread::Run(HANDLE ready) {
   MSG message;
   ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
   ::SetEvent(ready);
+  const OwnedLibrary audio = LoadAudioLibrary();
+  const auto playSound =
+      audio ? reinterpret_cast<PlaySoundExport>(reinterpret_cast<void*>(::GetProcAddress(audio.Get(), "PlaySoundW")))
+            : nullptr;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message != PlayRequest) continue;
     const std::unique_ptr<Request> request(reinterpret_cast<Request*>(message.lParam));
+    if (playSound == nullptr) continue;
     if (request) {
       WaitUntil(request->asked + PictureHeadStart);
-      ::PlaySoundW(request->path.c_str(), nullptr, request->flags);
+      playSound(request->path.c_str(), nullptr, request->flags);
     } else {
-      ::PlaySoundW(nullptr, nullptr, 0);
+      playSound(nullptr, nullptr, 0);
     }
   }
   // Requests still queued at the end only free their names.
