@@ -113,7 +113,6 @@ LRESULT CMainFrame::OnCreate(const Message&) {
     return -1;
   }
   ApplyScreenSaverOption();
-  CreateClock();
   SpaceTap();
   return 0;
 }
@@ -159,7 +158,8 @@ bool CMainFrame::LockDown() {
 
 bool CMainFrame::ReadSettings() { return LoadSettings(settings) == 0; }
 
-void CMainFrame::CreateClock() {
+void CMainFrame::FinishStart() {
+  if (clockWindow != nullptr || Handle() == nullptr) return;
   clockWindow = std::make_unique<CClockWindow>(Handle());
   clockWindow->Create();
   ApplyClockOption();

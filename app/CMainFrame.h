@@ -24,6 +24,10 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   // and then the object is gone.
   bool LoadFrame();
 
+  // What the first frame does not need, once it is on the screen: the clock window (shown when
+  // the options ask for it).
+  void FinishStart();
+
   static std::wstring WindowClass();
   static std::span<const MessageEntry<CMainFrame>> MessageTable();
 
@@ -54,7 +58,6 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   void CoverScreenOnTop();
   bool LockDown();
   bool ReadSettings();
-  void CreateClock();
 
   void ApplyScreenSaverOption();
   void ApplyClockOption();

@@ -15,6 +15,7 @@
 #include "core/ProgramPaths.h"
 #include "core/SettingsBlock.h"
 #include "core/SoundThread.h"
+#include "framework/DrawingContext.h"
 #include "framework/ExecutablePath.h"
 #include "framework/MessageBox.h"
 #include "resources/resource.h"
@@ -99,6 +100,10 @@ bool CToyApp::InitInstance() {
   }
   ::ShowWindow(frame->Handle(), SW_SHOW);
   ::UpdateWindow(frame->Handle());
+  // The first frame is on the screen before what it does not need is prepared.
+  ShowDrawingNow();
+  TheSoundThread().Start();
+  frame->FinishStart();
   return true;
 }
 

@@ -48,15 +48,37 @@ void SoundThread::Play(std::wstring path, DWORD flags) {
 
 void SoundThread::Stop() { Post(nullptr); }
 
-// Starts the thread with the first request; false once it has ended or when it cannot start.
+void SoundThread::Start() {
+  ::AcquireSRWLockExclusive(&lock_);
+  if (!ended_ && !thread_.Started()) StartThread();
+  const DWORD id = thread_.Started() ? thread_.Id() : 0;
+  for (Request* request : waiting_) {
+    if (id == 0 || !::PostThreadMessageW(id, PlayRequest, 0, reinterpret_cast<LPARAM>(request))) delete request;
+  }
+  waiting_.clear();
+  ::ReleaseSRWLockExclusive(&lock_);
+}
+
+// Posted in the order asked for: before the thread runs, a request waits with the others. False
+// when the request was dropped (the thread has ended or could not take it).
 bool SoundThread::Post(Request* request) {
-  const DWORD id = EnsureStarted();
-  return id != 0 && ::PostThreadMessageW(id, PlayRequest, 0, reinterpret_cast<LPARAM>(request));
+  ::AcquireSRWLockExclusive(&lock_);
+  bool taken = false;
+  if (!ended_ && !thread_.Started()) {
+    waiting_.push_back(request);
+    taken = true;
+  } else if (!ended_) {
+    taken = ::PostThreadMessageW(thread_.Id(), PlayRequest, 0, reinterpret_cast<LPARAM>(request)) != FALSE;
+  }
+  ::ReleaseSRWLockExclusive(&lock_);
+  return taken;
 }
 
 void SoundThread::End() {
   ::AcquireSRWLockExclusive(&lock_);
   ended_ = true;
+  for (Request* request : waiting_) delete request;
+  waiting_.clear();
   const DWORD id = thread_.Started() ? thread_.Id() : 0;
   ::ReleaseSRWLockExclusive(&lock_);
   if (id == 0) return;
@@ -67,16 +89,8 @@ void SoundThread::End() {
   if (!thread_.Join(EndTimeoutMs)) thread_.LetGo();
 }
 
-DWORD SoundThread::EnsureStarted() {
-  ::AcquireSRWLockExclusive(&lock_);
-  if (!ended_ && !thread_.Started()) Start();
-  const DWORD id = !ended_ && thread_.Started() ? thread_.Id() : 0;
-  ::ReleaseSRWLockExclusive(&lock_);
-  return id;
-}
-
 // The thread's queue exists before anyone posts to it.
-void SoundThread::Start() {
+void SoundThread::StartThread() {
   auto ready = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!*ready) return;
   if (!thread_.Start([ready] { Run(ready->Get()); }, THREAD_PRIORITY_ABOVE_NORMAL)) return;

@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Handles.h"
 #include "framework/Worker.h"
@@ -11,7 +12,7 @@
 // queue their requests and go on drawing: a sound that is slow to open never holds up a picture.
 // Requests run in the order they were made, with the files and flags given, so a sound that must
 // not cut into a playing one still finds it playing, and a stop stops what was started before it.
-// The thread starts with the first request.
+// Requests made before the thread is started wait for it, in order.
 class SoundThread {
  public:
   // How long the first request waits for the new thread's queue before it is given up.
@@ -22,6 +23,9 @@ class SoundThread {
   SoundThread& operator=(const SoundThread&) = delete;
   ~SoundThread() { End(); }
 
+  // Starts the thread, which loads the audio stack itself, and hands it the requests made so far.
+  // The program does this once its first frame is on the screen.
+  void Start();
   // Plays `path` with the PlaySound flags `flags`.
   void Play(std::wstring path, DWORD flags);
   // Stops whatever plays.
@@ -32,8 +36,7 @@ class SoundThread {
  private:
   struct Request;
   bool Post(Request* request);
-  DWORD EnsureStarted();
-  void Start();
+  void StartThread();
   static void Run(HANDLE ready);
 
   DWORD startTimeoutMs_;
@@ -43,6 +46,7 @@ class SoundThread {
   std::shared_ptr<OwnedKernelHandle> ready_;
   SRWLOCK lock_ = SRWLOCK_INIT;
   bool ended_ = false;
+  std::vector<Request*> waiting_;  // owned until posted
   WorkerThread thread_;
 };
 

@@ -18,6 +18,11 @@ class ClientDC {
   HDC dc_;
 };
 
+// Hands what was drawn so far to the display now rather than when the thread next waits for a
+// message (some systems, Wine among them, put a window's drawing on the screen only then): a wait
+// that returns at once is enough.
+inline void ShowDrawingNow() { ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT); }
+
 // BeginPaint/EndPaint for one WM_PAINT.
 class PaintScope {
  public:

@@ -104,7 +104,7 @@ void RunWorkerScenario(Report& report) {
     int signalled = 0;
     for (int round = 0; round < 20; ++round) {
       SoundThread sounds(0);
-      sounds.Stop();
+      sounds.Start();
       std::vector<OwnedKernelHandle> others;
       for (int i = 0; i < 8; ++i) others.push_back(NewEvent());
       sounds.End();
