@@ -43,11 +43,3 @@ constexpr bool IsOn(const OptionRow& option, int storedValue) {
 
 // The value the options dialog stores for a box: 1 on, 0 off.
 constexpr int StoredValue(bool on) { return on ? 1 : 0; }
-
-// The row of a key, for readers that name one.
-constexpr const OptionRow& OptionNamed(std::string_view key) {
-  for (const OptionRow& option : Options) {
-    if (option.key == key) return option;
-  }
-  return Options[0];
-}

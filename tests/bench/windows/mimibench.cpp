@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "effects/Effects.h"
+#include "framework/Handles.h"
 #include "core/GdiCanvas.h"
 #include "surface/SurfaceFills.h"
 
@@ -193,6 +194,42 @@ void PumpMessages() {
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&message);
 }
 
+// A program (a full path) started in its own folder; when it goes, its `window` is asked to close,
+// the process is ended if it does not, and both are waited for.
+class StartedProgram {
+ public:
+  explicit StartedProgram(const std::wstring& program) {
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    std::wstring command = L"\"" + program + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                         &process)) {
+      ::CloseHandle(process.hThread);
+      process_.Reset(process.hProcess);
+    }
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+  ~StartedProgram() {
+    if (!process_) return;
+    if (window != nullptr) ::PostMessageW(window, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process_.Get(), 5000) != WAIT_OBJECT_0) {
+      ::TerminateProcess(process_.Get(), 1);
+      ::WaitForSingleObject(process_.Get(), 5000);
+    }
+  }
+
+  explicit operator bool() const { return static_cast<bool>(process_); }
+  HANDLE Process() const { return process_.Get(); }
+
+  HWND window = nullptr;
+
+ private:
+  OwnedKernelHandle process_;
+};
+
 struct FrameTimes {
   double start = 0;     // CreateProcess, on this machine's performance counter (ms)
   double covered = -1;  // a visible window of the program covers the screen
@@ -204,7 +241,6 @@ struct FrameTimes {
 // afterwards.
 FrameTimes StartToFrame(const std::wstring& program) {
   FrameTimes times;
-  const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
   const HWND marker = CreateMarkerWindow();
   PumpMessages();
   Settle(marker);
@@ -212,39 +248,24 @@ FrameTimes StartToFrame(const std::wstring& program) {
   HDC screen = ::GetDC(nullptr);
   const int x = ScreenWidth() / 2;
   const int y = ScreenHeight() / 2;
-  std::wstring command = L"\"" + program + L"\"";
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  const double start = NowMs();
-  times.start = start;
-  if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                        &process)) {
+  {
+    const double start = NowMs();
+    times.start = start;
+    StartedProgram started(program);
+    while (started && NowMs() - start < 30000 && (times.painted < 0 || times.idle < 0)) {
+      if (times.idle < 0 && ::WaitForInputIdle(started.Process(), 0) == 0) times.idle = NowMs() - start;
+      if (times.covered < 0) {
+        started.window = FindAnsweringWindow();
+        if (started.window != nullptr && CoversScreen(started.window)) times.covered = NowMs() - start;
+      }
+      if (times.covered >= 0 && times.painted < 0 && ::GetPixel(screen, x, y) != MarkerColour) {
+        times.painted = NowMs() - start;
+      }
+      ::Sleep(1);
+    }
     ::ReleaseDC(nullptr, screen);
-    ::DestroyWindow(marker);
-    return times;
+    if (started) ::Sleep(200);
   }
-  HWND frame = nullptr;
-  while (NowMs() - start < 30000 && (times.painted < 0 || times.idle < 0)) {
-    if (times.idle < 0 && ::WaitForInputIdle(process.hProcess, 0) == 0) times.idle = NowMs() - start;
-    if (times.covered < 0) {
-      frame = FindAnsweringWindow();
-      if (frame != nullptr && CoversScreen(frame)) times.covered = NowMs() - start;
-    }
-    if (times.covered >= 0 && times.painted < 0 && ::GetPixel(screen, x, y) != MarkerColour) {
-      times.painted = NowMs() - start;
-    }
-    ::Sleep(1);
-  }
-  ::ReleaseDC(nullptr, screen);
-  ::Sleep(200);
-  if (frame != nullptr) ::PostMessageW(frame, WM_CLOSE, 0, 0);
-  if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
-    ::TerminateProcess(process.hProcess, 1);
-    ::WaitForSingleObject(process.hProcess, 5000);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
   ::DestroyWindow(marker);
   PumpMessages();
   ::Sleep(200);
@@ -352,36 +373,25 @@ int KeyRounds(int rounds, int taps, const std::vector<std::wstring>& programs) {
   for (int round = 0; round < rounds; ++round) {
     for (std::size_t turn = 0; turn < programs.size(); ++turn) {
       const std::size_t which = (round % 2 == 0 ? turn : programs.size() - 1 - turn);
-      const std::wstring& program = programs[which];
-      const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-      std::wstring command = L"\"" + program + L"\"";
-      STARTUPINFOW startup{};
-      startup.cb = sizeof(startup);
-      PROCESS_INFORMATION process{};
-      if (!::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                            &process)) {
-        std::printf("{\"error\":\"cannot start %s\"}\n", Narrow(program).c_str());
-        return 1;
+      {
+        StartedProgram started(programs[which]);
+        if (!started) {
+          std::printf("{\"error\":\"cannot start %s\"}\n", Narrow(programs[which]).c_str());
+          return 1;
+        }
+        for (int waited = 0; waited < 10000 && (started.window == nullptr || !CoversScreen(started.window));
+             waited += 10) {
+          ::Sleep(10);
+          started.window = FindAnsweringWindow();
+        }
+        ::Sleep(1500);  // the start-up's own work and first sounds are over
+        std::vector<double> round_times;
+        KeyToFill(taps, 'A', "", &round_times);
+        std::printf("{\"round\":%d,\"program\":%zu,\"median_ms\":%.2f}\n", round, which, Percentile(round_times, 0.5));
+        std::fflush(stdout);
+        times[which].insert(times[which].end(), round_times.begin(), round_times.end());
       }
-      HWND window = nullptr;
-      for (int waited = 0; waited < 10000 && (window == nullptr || !CoversScreen(window)); waited += 10) {
-        ::Sleep(10);
-        window = FindAnsweringWindow();
-      }
-      ::Sleep(1500);  // the start-up's own work and first sounds are over
-      std::vector<double> round_times;
-      KeyToFill(taps, 'A', "", &round_times);
-      std::printf("{\"round\":%d,\"program\":%zu,\"median_ms\":%.2f}\n", round, which, Percentile(round_times, 0.5));
-      std::fflush(stdout);
-      times[which].insert(times[which].end(), round_times.begin(), round_times.end());
-      if (window != nullptr) ::PostMessageW(window, WM_CLOSE, 0, 0);
-      if (::WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) {
-        ::TerminateProcess(process.hProcess, 1);
-        ::WaitForSingleObject(process.hProcess, 5000);
-      }
-      ::CloseHandle(process.hThread);
-      ::CloseHandle(process.hProcess);
-      ::Sleep(300);
+      ::Sleep(300);  // after the program has gone
     }
   }
   for (std::size_t which = 0; which < programs.size(); ++which) {
