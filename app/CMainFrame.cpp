@@ -4,7 +4,8 @@
 #include <shellapi.h>
 
 #include "app/CursorConfinement.h"
-#include "app/GrownUpKeys.h"
+#include "app/GrownUpGestures.h"
+#include "app/GrownUpMenu.h"
 #include "app/SpaceTap.h"
 #include "app/SystemChanges.h"
 #include "app/UserMessages.h"
@@ -18,8 +19,10 @@
 
 namespace {
 
-// The frame's own message: take the foreground back from the desktop.
+// The frame's own message: take the foreground back from the desktop. (The grown-up menu's two
+// follow it, in GrownUpGestures.h.)
 constexpr UINT WMU_RECLAIM_FOREGROUND = WMU_SOUND_CUE + 1;
+static_assert(WMU_SHOW_GROWN_UP_MENU == WMU_RECLAIM_FOREGROUND + 1);
 
 TaskBarPlacement TaskBar() {
   APPBARDATA query{};
@@ -48,6 +51,8 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WM_SETFOCUS, &CMainFrame::OnSetFocus},
       {WM_ACTIVATE, &CMainFrame::OnActivate},
       {WMU_RECLAIM_FOREGROUND, &CMainFrame::OnReclaimForeground},
+      {WMU_SHOW_GROWN_UP_MENU, &CMainFrame::OnShowGrownUpMenu},
+      {WMU_END_GROWN_UP_MENU, &CMainFrame::OnEndGrownUpMenu},
       {WM_SETCURSOR, &CMainFrame::OnSetCursor},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
@@ -183,10 +188,14 @@ void CMainFrame::ApplyClockOption() {
 }
 
 void CMainFrame::InstallLockdown() {
+  TheGrownUpGestures().Attach(Handle());
   keyboardLockdown.Install(windowsFamily == WindowsFamily::Legacy, Handle());
 }
 
-void CMainFrame::RemoveLockdown() { keyboardLockdown.Remove(); }
+void CMainFrame::RemoveLockdown() {
+  keyboardLockdown.Remove();
+  TheGrownUpGestures().Attach(nullptr);
+}
 
 void CMainFrame::ForceForeground(HWND window) {
   const DWORD windowThread = ::GetWindowThreadProcessId(window, nullptr);
@@ -215,32 +224,52 @@ LRESULT CMainFrame::OnSetCursor(const Message& message) {
   return Default(message);
 }
 
+// The grown-up keys count only as a deliberate chord, judged at the key's release by the keyboard
+// hook's chord judge: Shift+Esc opens the grown-up menu once the Esc release has reached the play
+// surface, Alt+F4 closes the toy where the options allow it. The F4 press with Alt never reaches
+// the system's own Alt+F4.
 bool CMainFrame::PreTranslateMessage(MSG& message) {
-  if (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) {
-    // Alt is also told by the key message itself (its context bit), as the system does.
-    const bool altHeld =
-        KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
-    const auto key = static_cast<unsigned>(message.wParam);
-    switch (ClassifyGrownUpKey(key, KeyHeld(VK_SHIFT), altHeld, settings.endaltf4)) {
-      case GrownUpKey::OpenMenu:
-        ShowGrownUpMenu();  // the Esc press still goes on to the play surface
-        break;
-      case GrownUpKey::SwallowAltF4:
-        return true;
-      case GrownUpKey::None:
-        break;
+  switch (message.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN: {
+      // Alt is also told by the key message itself (its context bit), as the system does.
+      const bool altHeld =
+          KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
+      if (message.wParam == VK_F4 && altHeld) return true;
+      break;
     }
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      unsigned menu = 0;
+      switch (TheGrownUpGestures().TakeVerdict(message, &menu)) {
+        case GrownUpVerdict::OpenMenu:
+          ::PostMessageW(Handle(), WMU_SHOW_GROWN_UP_MENU, menu, 0);
+          break;
+        case GrownUpVerdict::CloseToy:
+          if (settings.endaltf4 != 0) ::PostMessageW(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+          break;
+        default:
+          break;
+      }
+      break;
+    }
+    default:
+      break;
   }
   return FrameWindow::PreTranslateMessage(message);
 }
 
-void CMainFrame::ShowGrownUpMenu() {
-  const OwnedMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME)));
-  const HMENU popup = menu ? ::GetSubMenu(menu.Get(), 0) : nullptr;
-  if (popup == nullptr) return;
-  ::SetForegroundWindow(Handle());
+LRESULT CMainFrame::OnShowGrownUpMenu(const Message& message) {
   // The chosen command comes to the frame as WM_COMMAND and is routed from there.
-  ::TrackPopupMenu(popup, TPM_RIGHTBUTTON, 0, 0, 0, Handle(), nullptr);
+  if (const UINT command = TrackGrownUpMenu(Handle(), static_cast<unsigned>(message.wParam)); command != 0) {
+    ::PostMessageW(Handle(), WM_COMMAND, command, 0);
+  }
+  return 0;
+}
+
+LRESULT CMainFrame::OnEndGrownUpMenu(const Message&) {
+  EndGrownUpMenuIfAsked();
+  return 0;
 }
 
 LRESULT CMainFrame::OnSetFocus(const Message&) {

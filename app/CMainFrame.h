@@ -31,8 +31,8 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   static std::wstring WindowClass();
   static std::span<const MessageEntry<CMainFrame>> MessageTable();
 
-  // The grown-up keys: Shift+Esc opens the grown-up menu, Alt+F4 is swallowed when the options
-  // forbid it.
+  // The grown-up keys: Shift+Esc opens the grown-up menu, Alt+F4 closes the toy unless the options
+  // forbid it; each only as a deliberate chord.
   bool PreTranslateMessage(MSG& message) override;
 
  protected:
@@ -43,6 +43,8 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnSetFocus(const Message& message);
   LRESULT OnActivate(const Message& message);
   LRESULT OnReclaimForeground(const Message& message);
+  LRESULT OnShowGrownUpMenu(const Message& message);
+  LRESULT OnEndGrownUpMenu(const Message& message);
   LRESULT OnSetCursor(const Message& message);
   LRESULT OnQueryEndSession(const Message& message);
   LRESULT OnPowerBroadcast(const Message& message);
@@ -65,7 +67,6 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   void RemoveLockdown();
   void ConfineCursor();
   void ChooseCursor();
-  void ShowGrownUpMenu();
   // Makes `window` the foreground window by sharing input with the current foreground thread;
   // nothing happens when there is no foreground window or the threads cannot share input.
   static void ForceForeground(HWND window);

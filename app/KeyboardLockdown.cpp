@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "app/GrownUpGestures.h"
 #include "app/KeyLockRules.h"
 #include "app/SpaceTap.h"
 #include "app/SystemChanges.h"
@@ -62,6 +63,8 @@ LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventReco
   KeyEvent event;
   event.virtualKey = record->vkCode;
   event.isRelease = message == WM_KEYUP || message == WM_SYSKEYUP;
+  // Every key counts for the grown-up chords, swallowed ones too, but the toy's own Spaces.
+  if (record->dwExtraInfo != SpaceTapMark) TheGrownUpGestures().Observe(record->vkCode, event.isRelease, record->time);
   // Reading the modifiers costs the system a round trip each, on the way of every key to the toy:
   // they are read only when the verdict depends on them.
   if (!lowLevelJudge.IgnoresModifiers(event.virtualKey, event.isRelease)) {
@@ -78,6 +81,11 @@ LRESULT CALLBACK LegacyKeyboardHook(int code, WPARAM virtualKey, LPARAM keystrok
   KeyEvent event;
   event.virtualKey = static_cast<unsigned>(virtualKey);
   event.isRelease = (static_cast<DWORD>(keystrokeFlags) & 0x80000000u) != 0;
+  // The hook sees a key when it is peeked and again when it is taken; the chord judge takes a
+  // second sighting as a repeat. The event has no time stamp here.
+  if (static_cast<std::uintptr_t>(::GetMessageExtraInfo()) != SpaceTapMark) {
+    TheGrownUpGestures().Observe(event.virtualKey, event.isRelease, 0);
+  }
   return Act(JudgeLegacyKey(event), code, virtualKey, keystrokeFlags);
 }
 

@@ -3,6 +3,6 @@
 #include <windows.h>
 
 void SpaceTap() {
-  ::keybd_event(VK_SPACE, 0, 0, 0);
-  ::keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+  ::keybd_event(VK_SPACE, 0, 0, SpaceTapMark);
+  ::keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, SpaceTapMark);
 }

@@ -28,7 +28,7 @@ set(MIMI_PORTABLE_SOURCES
   app/KeyLockRules.cpp
   app/CursorConfinement.cpp
   app/AccessibilityShortcuts.cpp
-  app/GrownUpKeys.cpp
+  app/GrownUpChords.cpp
 )
 list(TRANSFORM MIMI_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

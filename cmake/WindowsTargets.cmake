@@ -40,6 +40,8 @@ add_executable(mimitap WIN32
   app/OptionsBinding.cpp
   app/SpaceTap.cpp
   app/KeyboardLockdown.cpp
+  app/GrownUpGestures.cpp
+  app/GrownUpMenu.cpp
   app/SystemChanges.cpp
   surface/CPlaySurface.cpp
   surface/EffectsMenu.cpp

@@ -36,6 +36,7 @@ inline void Cursor(HCURSOR cursor) { ::DestroyCursor(cursor); }
 inline void Kernel(HANDLE handle) { ::CloseHandle(handle); }
 inline void Library(HMODULE module) { ::FreeLibrary(module); }
 inline void Menu(HMENU menu) { ::DestroyMenu(menu); }
+inline void Hook(HHOOK hook) { ::UnhookWindowsHookEx(hook); }
 }  // namespace handle_release
 
 using OwnedPen = UniqueHandle<HPEN, handle_release::GdiObject>;
@@ -47,3 +48,4 @@ using OwnedCursor = UniqueHandle<HCURSOR, handle_release::Cursor>;
 using OwnedKernelHandle = UniqueHandle<HANDLE, handle_release::Kernel>;
 using OwnedLibrary = UniqueHandle<HMODULE, handle_release::Library>;
 using OwnedMenu = UniqueHandle<HMENU, handle_release::Menu>;
+using OwnedHook = UniqueHandle<HHOOK, handle_release::Hook>;

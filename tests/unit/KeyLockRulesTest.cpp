@@ -9,7 +9,6 @@
 
 #include "app/AccessibilityShortcuts.h"
 #include "app/CursorConfinement.h"
-#include "app/GrownUpKeys.h"
 #include "app/KeyLockRules.h"
 
 namespace {
@@ -166,22 +165,6 @@ TEST(AccessibilityShortcuts, HotKeyIsClearedOnlyWhileTheFeatureIsOffAndEverythin
       EXPECT_EQ(*result, flags & ~0x4u) << std::hex << flags;
     }
   }
-}
-
-}  // namespace
-
-namespace {
-
-TEST(GrownUpKeys, ShiftEscOpensTheMenuAndAltF4IsSwallowedOnlyWhenTheOptionsForbidIt) {
-  EXPECT_EQ(ClassifyGrownUpKey(0x1B, true, false, 1), GrownUpKey::OpenMenu);
-  EXPECT_EQ(ClassifyGrownUpKey(0x1B, true, true, 0), GrownUpKey::OpenMenu);
-  EXPECT_EQ(ClassifyGrownUpKey(0x1B, false, false, 0), GrownUpKey::None);
-  EXPECT_EQ(ClassifyGrownUpKey(0x73, false, true, 0), GrownUpKey::SwallowAltF4);
-  // Any other value allows Alt+F4, the -1 of a missing key and out-of-range values included.
-  for (const int allowed : {1, -1, 2, 99}) EXPECT_EQ(ClassifyGrownUpKey(0x73, false, true, allowed), GrownUpKey::None);
-  EXPECT_EQ(ClassifyGrownUpKey(0x73, false, false, 0), GrownUpKey::None) << "F4 without Alt";
-  EXPECT_EQ(ClassifyGrownUpKey(0x72, false, true, 0), GrownUpKey::None) << "Alt+F3";
-  EXPECT_EQ(ClassifyGrownUpKey(0x74, true, true, 0), GrownUpKey::None) << "Shift+Alt+F5";
 }
 
 }  // namespace

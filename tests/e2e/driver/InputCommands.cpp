@@ -95,6 +95,8 @@ void cmdKey(const Args& args, JsonWriter& out) {
   } else {
     throw CommandError("key: action is down, up, tap or hold");
   }
+  // Time before the next command: a grown-up's modifier held a moment, a palm's keys spread out.
+  pause(args.option("after", 0));
   out.field("vk", static_cast<int>(vk)).field("downs", downs);
 }
 

@@ -104,9 +104,7 @@ def main(argv=None):
 
         # A grown-up's Shift+Esc menu, then its version and options dialogs.
         def grown_up(letter, title):
-            driver.key_down(VK.SHIFT)
-            driver.tap(VK.ESCAPE)
-            driver.key_up(VK.SHIFT)
+            driver.chord(VK.SHIFT, VK.ESCAPE)
             wait_until(lambda: driver.windows(class_name="#32768", pid=program.pid, visible=True), 10)
             driver.tap(VK.letter(letter))
             return wait_until(lambda: next((d for d in program.dialogs() if d.title == title and d.visible), None), 10)

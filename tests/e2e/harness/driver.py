@@ -328,6 +328,10 @@ class Driver:
     def key_up(self, vk):
         self.call("key", vk, "up")
 
+    def chord(self, modifier, vk, lead_ms=250):
+        """A grown-up's chord: the modifier held down for a moment, a tap of the key, the modifier up."""
+        self.batch([("key", modifier, "down", f"--after={lead_ms}"), ("key", vk, "tap"), ("key", modifier, "up")])
+
     def tap(self, vk, gap_ms=20):
         """Press and release a key (virtual-key code)."""
         self.call("key", vk, "tap", f"--gap={gap_ms}")

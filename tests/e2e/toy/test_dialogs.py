@@ -255,9 +255,7 @@ class DialogsInTheToy(ToyTestCase):
         toy.settle()
         self.assertFalse([c for c in toy.sounds.calls(since) if c.started and c.basename.upper() in KEY_SOUNDS],
                          "a key sound played with key sounds switched off")
-        self.driver.key_down(VK.MENU)
-        self.driver.tap(VK.F4)
-        self.driver.key_up(VK.MENU)
+        self.driver.chord(VK.MENU, VK.F4)
         self.assertEqual(0, toy.program.wait_exit(15), "Alt+F4 did not end the toy once allowed")
 
 

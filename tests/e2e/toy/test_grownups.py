@@ -21,9 +21,7 @@ class GrownUpMenu(ToyTestCase):
         """Shift+Esc; checks where the menu shows and that the Esc got past the keyboard hook."""
         watcher = self.session.watch_keys().start()
         try:
-            self.driver.key_down(VK.SHIFT)
-            self.driver.tap(VK.ESCAPE)
-            self.driver.key_up(VK.SHIFT)
+            self.driver.chord(VK.SHIFT, VK.ESCAPE)
             menu = wait_until(lambda: next(iter(self.driver.windows(class_name=MENU_CLASS, pid=toy.program.pid,
                                                                     visible=True)), None),
                               10, message="no menu after Shift+Esc")
@@ -80,9 +78,7 @@ class GrownUpMenu(ToyTestCase):
 
 class AltF4(ToyTestCase):
     def alt_f4(self):
-        self.driver.key_down(VK.MENU)
-        self.driver.tap(VK.F4)
-        self.driver.key_up(VK.MENU)
+        self.driver.chord(VK.MENU, VK.F4)
 
     def test_alt_f4_closes_the_toy_as_the_options_say(self):
         toy = self.start_toy(options=OPTIONS)

@@ -107,9 +107,7 @@ class Toy:
 
     def grown_up_dialog(self, letter, title):
         """Shift+Esc, then the grown-up menu's `letter`; waits for the program's visible dialog `title`."""
-        self.driver.key_down(VK.SHIFT)
-        self.driver.tap(VK.ESCAPE)
-        self.driver.key_up(VK.SHIFT)
+        self.driver.chord(VK.SHIFT, VK.ESCAPE)
         wait_until(self.menu, 10, message="no grown-up menu")
         self.driver.tap(VK.letter(letter))
         return wait_until(lambda: next((d for d in self.program.dialogs() if d.title == title and d.visible), None),

@@ -1,0 +1,140 @@
+#include "app/GrownUpChords.h"
+
+#include "core/VirtualKeys.h"
+
+namespace {
+
+struct Chord {
+  unsigned modifier;  // the key class held first
+  unsigned key;       // the key whose release completes the chord
+  GrownUpVerdict verdict;
+};
+
+constexpr Chord Chords[] = {
+    {vk::Shift, vk::Escape, GrownUpVerdict::OpenMenu},
+    {vk::Menu, vk::Function(4), GrownUpVerdict::CloseToy},
+};
+
+}  // namespace
+
+unsigned GenericKeyOf(unsigned key) {
+  switch (key) {
+    case 0xA0:
+    case 0xA1:
+      return vk::Shift;
+    case 0xA2:
+    case 0xA3:
+      return vk::Control;
+    case 0xA4:
+    case 0xA5:
+      return vk::Menu;
+    default:
+      return key;
+  }
+}
+
+namespace {
+
+// Every key of a class: the generic code and its left and right keys.
+std::bitset<256> ClassKeys(unsigned kind) {
+  std::bitset<256> keys;
+  keys.set(kind);
+  for (unsigned side = 0xA0; side <= 0xA5; ++side) {
+    if (GenericKeyOf(side) == kind) keys.set(side);
+  }
+  return keys;
+}
+
+}  // namespace
+
+GrownUpVerdict GrownUpChordJudge::Press(unsigned virtualKey, std::uint32_t timeMs) {
+  const unsigned key = virtualKey & 0xFF;
+  if (down_[key]) return GrownUpVerdict::Nothing;  // a repeat of a held key
+  const unsigned kind = GenericKeyOf(key);
+  const bool classWasDown = (down_ & ClassKeys(kind)).any();
+  down_.set(key);
+  if (menuOpen_) return PressInMenu(key);
+
+  if (armed_ >= 0 && kind != Chords[armed_].modifier) armed_ = -1;
+  for (std::size_t i = 0; i < chords_.size(); ++i) {
+    const Chord& chord = Chords[i];
+    ChordState& state = chords_[i];
+    if (kind == chord.modifier) {
+      if (!classWasDown) state = {true, timeMs, down_ & ~ClassKeys(kind)};
+      continue;
+    }
+    if (key == chord.key && state.clean && timeMs - state.modifierDownAt >= ModifierLeadMs &&
+        OnlyHeld(chord.modifier, key)) {
+      armed_ = static_cast<int>(i);
+    }
+    state.clean = false;
+  }
+  return GrownUpVerdict::Nothing;
+}
+
+GrownUpVerdict GrownUpChordJudge::Release(unsigned virtualKey, std::uint32_t) {
+  const unsigned key = virtualKey & 0xFF;
+  down_.reset(key);
+  excused_.reset(key);
+  // A key that was down when a modifier went down and is let go now was really down then.
+  for (ChordState& state : chords_) state.clean = state.clean && !state.othersDown[key];
+  if (menuOpen_) {
+    if (key != lone_) return GrownUpVerdict::Nothing;
+    lone_ = 0;
+    return GrownUpVerdict::Choose;
+  }
+  if (armed_ < 0 || key != Chords[armed_].key) return GrownUpVerdict::Nothing;
+  const GrownUpVerdict verdict = Chords[armed_].verdict;
+  armed_ = -1;
+  if (verdict == GrownUpVerdict::OpenMenu) {
+    menuOpen_ = true;
+    excused_ = down_;
+    lone_ = 0;
+  }
+  return verdict;
+}
+
+void GrownUpChordJudge::MenuClosed() {
+  menuOpen_ = false;
+  excused_.reset();
+  lone_ = 0;
+  for (ChordState& state : chords_) state.clean = false;
+}
+
+GrownUpVerdict GrownUpChordJudge::PressInMenu(unsigned key) {
+  // Esc closes the menu on its own; a key pressed with another closes it without a choice.
+  if (key == vk::Escape || OthersHeld(key)) {
+    MenuClosed();
+    return GrownUpVerdict::CloseMenu;
+  }
+  lone_ = key;
+  return GrownUpVerdict::Nothing;
+}
+
+// True when the modifier is held and every other key down but `except` is of the modifier's class.
+bool GrownUpChordJudge::OnlyHeld(unsigned modifier, unsigned except) {
+  bool modifierHeld = false;
+  for (unsigned k = 0; k < down_.size(); ++k) {
+    if (!down_[k] || k == except) continue;
+    if (stillHeld_ != nullptr && !stillHeld_(k)) {
+      down_.reset(k);
+      continue;
+    }
+    if (GenericKeyOf(k) != modifier) return false;
+    modifierHeld = true;
+  }
+  return modifierHeld;
+}
+
+// True when a key other than `except` and those held since before the menu opened is down.
+bool GrownUpChordJudge::OthersHeld(unsigned except) {
+  for (unsigned k = 0; k < down_.size(); ++k) {
+    if (!down_[k] || k == except || excused_[k]) continue;
+    if (stillHeld_ != nullptr && !stillHeld_(k)) {
+      down_.reset(k);
+      continue;
+    }
+    return true;
+  }
+  return false;
+}

@@ -1,0 +1,66 @@
+#pragma once
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+// What one key event means for the grown-ups' ways out.
+enum class GrownUpVerdict {
+  Nothing,
+  OpenMenu,   // the release that ends an exact Shift+Esc chord: the grown-up menu opens
+  CloseToy,   // the release that ends an exact Alt+F4 chord: the toy closes where the options allow
+  Choose,     // the release of a key that was alone from its press on while the menu is open
+  CloseMenu,  // a key pressed while another is down (a smash) while the menu is open
+};
+
+// The key a left or right modifier key stands for (Shift, Ctrl or Alt); any other key itself.
+unsigned GenericKeyOf(unsigned virtualKey);
+
+// Tells a grown-up's deliberate chords from a child's palm on the keyboard. It is fed every key
+// press and release that reaches the keyboard (swallowed keys included) and answers each.
+//
+// A chord is the modifier pressed while no other key is down and held on its own for a moment, then
+// the chord's key, and no other key pressed from the modifier's press to the key's release. The modifier may come up first; left and
+// right keys count alike; repeats of a held key are not other keys. While the grown-up menu is
+// open, a key counts only when it is alone from its press to its release, and a key pressed while
+// another is down closes the menu. A modifier still held from the chord that opened the menu is
+// not another key. Used by one thread.
+class GrownUpChordJudge {
+ public:
+  // Asks the system whether a key is still down. A key the judge counts as down is checked before it
+  // stops a grown-up: the secure desktop (Ctrl+Alt+Delete) takes releases the judge never sees.
+  using HeldCheck = bool (*)(unsigned virtualKey);
+
+  // How long the modifier is down before the chord's key, at least. A grown-up holds Shift or Alt
+  // for longer than that before pressing Esc or F4; a child's two hands land closer together.
+  static constexpr std::uint32_t ModifierLeadMs = 120;
+
+  explicit GrownUpChordJudge(HeldCheck stillHeld = nullptr) : stillHeld_(stillHeld) {}
+
+  GrownUpVerdict Press(unsigned virtualKey, std::uint32_t timeMs);
+  GrownUpVerdict Release(unsigned virtualKey, std::uint32_t timeMs);
+
+  // The grown-up menu is gone, whichever way it went.
+  void MenuClosed();
+  bool MenuOpen() const { return menuOpen_; }
+
+ private:
+  struct ChordState {
+    bool clean = false;  // nothing else pressed since the modifier went down
+    std::uint32_t modifierDownAt = 0;
+    // Keys counted as down when the modifier went down: the chord stands only if each turns out
+    // not to be down after all (its release was never seen).
+    std::bitset<256> othersDown;
+  };
+
+  bool OnlyHeld(unsigned modifier, unsigned except);
+  bool OthersHeld(unsigned except);
+  GrownUpVerdict PressInMenu(unsigned key);
+
+  HeldCheck stillHeld_;
+  std::bitset<256> down_;
+  std::array<ChordState, 2> chords_{};
+  int armed_ = -1;  // the chord whose key went down as an exact chord, until that key comes up
+  bool menuOpen_ = false;
+  std::bitset<256> excused_;  // keys held since before the menu opened
+  unsigned lone_ = 0;         // the key pressed alone in the menu, 0 when none
+};

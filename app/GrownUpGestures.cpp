@@ -1,0 +1,65 @@
+#include "app/GrownUpGestures.h"
+
+#include "core/KeyState.h"
+
+namespace {
+
+class ExclusiveLock {
+ public:
+  explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
+  ~ExclusiveLock() { ::ReleaseSRWLockExclusive(&lock_); }
+  ExclusiveLock(const ExclusiveLock&) = delete;
+  ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+ private:
+  SRWLOCK& lock_;
+};
+
+}  // namespace
+
+bool GrownUpGestures::StillHeld(unsigned virtualKey) { return KeyPhysicallyHeld(static_cast<int>(virtualKey)); }
+
+void GrownUpGestures::Observe(unsigned virtualKey, bool isRelease, DWORD time) {
+  if (judge_.MenuOpen() && menuEnded_.load() >= menu_) judge_.MenuClosed();
+  const DWORD now = time != 0 ? time : ::GetTickCount();
+  if (!isRelease) {
+    Forget(GenericKeyOf(virtualKey));  // a new press makes any verdict on an earlier release of the key moot
+    if (judge_.Press(virtualKey, now) == GrownUpVerdict::CloseMenu) {
+      closeRequested_.store(menu_);
+      if (const HWND frame = frame_.load(); frame != nullptr) ::PostMessageW(frame, WMU_END_GROWN_UP_MENU, 0, 0);
+    }
+    return;
+  }
+  const GrownUpVerdict verdict = judge_.Release(virtualKey, now);
+  if (verdict == GrownUpVerdict::Nothing) return;
+  if (verdict == GrownUpVerdict::OpenMenu) ++menu_;
+  const ExclusiveLock hold(lock_);
+  records_[next_] = {GenericKeyOf(virtualKey), time, verdict, menu_};
+  next_ = (next_ + 1) % records_.size();
+}
+
+void GrownUpGestures::Forget(unsigned key) {
+  const ExclusiveLock hold(lock_);
+  for (Record& record : records_) {
+    if (record.key == key) record = {};
+  }
+}
+
+GrownUpVerdict GrownUpGestures::TakeVerdict(const MSG& release, unsigned* menu) {
+  const auto key = static_cast<unsigned>(release.wParam);
+  const ExclusiveLock hold(lock_);
+  for (Record& record : records_) {
+    if (record.verdict == GrownUpVerdict::Nothing || record.key != GenericKeyOf(key)) continue;
+    if (record.time != 0 && record.time != release.time) continue;
+    const GrownUpVerdict verdict = record.verdict;
+    if (menu != nullptr) *menu = record.menu;
+    record = {};
+    return verdict;
+  }
+  return GrownUpVerdict::Nothing;
+}
+
+GrownUpGestures& TheGrownUpGestures() {
+  static GrownUpGestures gestures;
+  return gestures;
+}
