@@ -19,8 +19,9 @@ unsigned GenericKeyOf(unsigned virtualKey);
 // press and release that reaches the keyboard (swallowed keys included) and answers each.
 //
 // A chord is the modifier pressed while no other key is down and held on its own for a moment, then
-// the chord's key, and no other key pressed from the modifier's press to the key's release. The modifier may come up first; left and
-// right keys count alike; repeats of a held key are not other keys. While the grown-up menu is
+// the chord's key, and no other key pressed from the modifier's press to the key's release. The
+// modifier may come up first; left and right keys count alike; repeats of a held key are not other
+// keys. While the grown-up menu is
 // open, a key counts only when it is alone from its press to its release, and a key pressed while
 // another is down closes the menu. A modifier still held from the chord that opened the menu is
 // not another key. Used by one thread.

@@ -26,8 +26,8 @@ bool ActsAtPress(WPARAM key) {
     case vk::Right:
     case vk::Down:
     case vk::Escape:
-    case 0x23:  // End
-    case 0x24:  // Home
+    case vk::End:
+    case vk::Home:
       return true;
     default:
       return false;

@@ -37,53 +37,53 @@ std::vector<V> Verdicts(const std::vector<Step>& steps) {
   return Verdicts(judge, steps);
 }
 
-using Verdicts_ = std::vector<V>;  // the expected verdicts
+using Expected = std::vector<V>;
 
 TEST(GrownUpChords, OnlyTheExactChordOpensTheMenuOrClosesTheToyAtTheKeysRelease) {
   EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Esc, 300}, {false, LShift, 350}, {false, Esc, 400}}),
-            Verdicts_{V::OpenMenu})
+            Expected{V::OpenMenu})
       << "Shift may come up first";
   EXPECT_EQ(Verdicts({{true, RShift, 0}, {true, Esc, 300}, {true, Esc, 800}, {true, Esc, 833}, {false, Esc, 900}}),
-            Verdicts_{V::OpenMenu})
+            Expected{V::OpenMenu})
       << "right Shift, and the repeats of a held Esc";
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Key('Z'), 150}, {true, Esc, 300}, {false, Esc, 400}}), Verdicts_{});
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Esc, 300}, {true, Key('Z'), 350}, {false, Esc, 400}}), Verdicts_{});
-  EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 100}, {true, Esc, 400}, {false, Esc, 500}}), Verdicts_{})
+  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Key('Z'), 150}, {true, Esc, 300}, {false, Esc, 400}}), Expected{});
+  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Esc, 300}, {true, Key('Z'), 350}, {false, Esc, 400}}), Expected{});
+  EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 100}, {true, Esc, 400}, {false, Esc, 500}}), Expected{})
       << "Z held from before";
   EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Key('Z'), 100}, {false, Key('Z'), 150}, {true, Esc, 400},
                       {false, Esc, 500}}),
-            Verdicts_{})
+            Expected{})
       << "a key pressed and let go while Shift is down";
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Esc, 40}, {false, Esc, 100}}), Verdicts_{})
+  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Esc, 40}, {false, Esc, 100}}), Expected{})
       << "Shift and Esc landing together";
-  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F4, 300}, {false, F4, 400}}), Verdicts_{V::CloseToy});
-  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F3, 200}, {true, F4, 300}, {false, F4, 400}}), Verdicts_{});
-  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F4, 300}, {true, Key('G'), 350}, {false, F4, 400}}), Verdicts_{});
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, LAlt, 10}, {true, F4, 300}, {false, F4, 400}}), Verdicts_{});
+  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F4, 300}, {false, F4, 400}}), Expected{V::CloseToy});
+  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F3, 200}, {true, F4, 300}, {false, F4, 400}}), Expected{});
+  EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F4, 300}, {true, Key('G'), 350}, {false, F4, 400}}), Expected{});
+  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, LAlt, 10}, {true, F4, 300}, {false, F4, 400}}), Expected{});
 }
 
 TEST(GrownUpChords, InTheMenuOnlyALoneKeyChoosesAndASmashClosesIt) {
   const std::vector<Step> open = {{true, LShift, 0}, {true, Esc, 300}, {false, Esc, 400}};
   GrownUpChordJudge judge;
-  ASSERT_EQ(Verdicts(judge, open), Verdicts_{V::OpenMenu});
+  ASSERT_EQ(Verdicts(judge, open), Expected{V::OpenMenu});
   EXPECT_TRUE(judge.MenuOpen());
   // Shift still held from the chord is not another key.
-  EXPECT_EQ(Verdicts(judge, {{true, Key('S'), 500}, {false, Key('S'), 560}}), Verdicts_{V::Choose});
-  const Verdicts_ twoChoices = {V::Choose, V::Choose};
+  EXPECT_EQ(Verdicts(judge, {{true, Key('S'), 500}, {false, Key('S'), 560}}), Expected{V::Choose});
+  const Expected twoChoices = {V::Choose, V::Choose};
   EXPECT_EQ(Verdicts(judge, {{false, LShift, 600}, {true, Down, 700}, {false, Down, 750}, {true, Enter, 800},
                              {false, Enter, 850}}),
             twoChoices);
-  EXPECT_EQ(Verdicts(judge, {{true, Key('X'), 900}, {true, Key('C'), 910}}), Verdicts_{V::CloseMenu});
+  EXPECT_EQ(Verdicts(judge, {{true, Key('X'), 900}, {true, Key('C'), 910}}), Expected{V::CloseMenu});
   EXPECT_FALSE(judge.MenuOpen());
-  EXPECT_EQ(Verdicts(judge, {{false, Key('X'), 950}, {false, Key('C'), 960}}), Verdicts_{}) << "nothing chosen";
+  EXPECT_EQ(Verdicts(judge, {{false, Key('X'), 950}, {false, Key('C'), 960}}), Expected{}) << "nothing chosen";
 
   GrownUpChordJudge escaped;
   Verdicts(escaped, open);
-  EXPECT_EQ(Verdicts(escaped, {{true, Esc, 500}, {false, Esc, 550}}), Verdicts_{V::CloseMenu});
+  EXPECT_EQ(Verdicts(escaped, {{true, Esc, 500}, {false, Esc, 550}}), Expected{V::CloseMenu});
   GrownUpChordJudge closedByHand;
   Verdicts(closedByHand, open);
   closedByHand.MenuClosed();
-  EXPECT_EQ(Verdicts(closedByHand, {{true, Space, 600}, {false, Space, 650}}), Verdicts_{});
+  EXPECT_EQ(Verdicts(closedByHand, {{true, Space, 600}, {false, Space, 650}}), Expected{});
 }
 
 TEST(GrownUpChords, AKeyWhoseReleaseWasNeverSeenStopsNoGrownUp) {
@@ -91,10 +91,10 @@ TEST(GrownUpChords, AKeyWhoseReleaseWasNeverSeenStopsNoGrownUp) {
   GrownUpChordJudge judge([](unsigned key) { return key != Key('Z') || zReallyHeld; });
   const std::vector<Step> chord = {{true, LShift, 1000}, {true, Esc, 1300}, {false, Esc, 1400}};
   Verdicts(judge, {{true, Key('Z'), 0}});
-  EXPECT_EQ(Verdicts(judge, chord), Verdicts_{}) << "Z is still down";
+  EXPECT_EQ(Verdicts(judge, chord), Expected{}) << "Z is still down";
   zReallyHeld = false;
   Verdicts(judge, {{false, LShift, 1500}});
-  EXPECT_EQ(Verdicts(judge, {{true, LShift, 2000}, {true, Esc, 2300}, {false, Esc, 2400}}), Verdicts_{V::OpenMenu});
+  EXPECT_EQ(Verdicts(judge, {{true, LShift, 2000}, {true, Esc, 2300}, {false, Esc, 2400}}), Expected{V::OpenMenu});
 }
 
 // A toddler at the keyboard. The keyboard is six rows of a full 109-key board (the number pad
@@ -126,7 +126,9 @@ class Toddler {
         const std::uint32_t down = landing + Uniform(0, 60);
         const std::uint32_t held = lean ? Uniform(500, 2000) : Uniform(80, 300);
         events.push({down, true, key});
-        for (std::uint32_t repeat = down + 500; repeat < down + held; repeat += 33) events.push({repeat, true, key, true});
+        for (std::uint32_t repeat = down + 500; repeat < down + held; repeat += 33) {
+          events.push({repeat, true, key, true});
+        }
         events.push({down + held, false, key});
       }
     }
@@ -159,11 +161,11 @@ class Toddler {
     std::vector<unsigned> keys;
     const std::uint32_t size = Uniform(1, 4);
     while (keys.size() < size) {
-      const auto column = std::min(rows[row].size() - 1, static_cast<std::size_t>(place * static_cast<double>(static_cast<int>(rows[row].size()))));
+      const double width = static_cast<double>(static_cast<int>(rows[row].size()));
+      const auto column = std::min(rows[row].size() - 1, static_cast<std::size_t>(place * width));
       if (std::ranges::find(keys, rows[row][column]) == keys.end()) keys.push_back(rows[row][column]);
       if (Chance(0.7)) {
-        const double step = 1.0 / static_cast<double>(static_cast<int>(rows[row].size()));
-        place = std::clamp(place + (Chance(0.5) ? step : -step), 0.0, 0.999);
+        place = std::clamp(place + (Chance(0.5) ? 1.0 : -1.0) / width, 0.0, 0.999);
       } else {
         row = row == 0 ? 1 : row + 1 == rows.size() ? row - 1 : row + (Chance(0.5) ? 1 : -1);
       }

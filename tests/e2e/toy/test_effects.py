@@ -168,9 +168,7 @@ class EffectsAndExit(EffectsCase):
                 since = self.driver.tick()
                 self.start_effect(toy, command)
                 toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == EFFECTS[command][0], since=since)
-                self.driver.key_down(VK.MENU)
-                self.driver.tap(VK.F4)
-                self.driver.key_up(VK.MENU)
+                self.driver.chord(VK.MENU, VK.F4)
                 self.assertEqual(0, toy.program.wait_exit(5), "the toy did not end cleanly")
                 self.assertEqual((0, 0, width, height), tuple(self.driver.clip()))
 

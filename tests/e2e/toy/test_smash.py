@@ -17,7 +17,8 @@ from toysupport import KEY_SOUNDS, VK, ToyTestCase, wait_until
 # Each smash's keys as (key, pressed at ms, released at ms). The modifier lands a moment first, as
 # a grown-up's would, so that only the other keys tell the smash from a chord.
 SMASHES = {
-    "Shift+Z+Esc+X": [(VK.SHIFT, 0, 420), (VK.letter("Z"), 250, 380), (VK.ESCAPE, 270, 390), (VK.letter("X"), 300, 400)],
+    "Shift+Z+Esc+X": [(VK.SHIFT, 0, 420), (VK.letter("Z"), 250, 380), (VK.ESCAPE, 270, 390),
+                      (VK.letter("X"), 300, 400)],
     "Shift+Esc, X before the Esc release": [(VK.SHIFT, 0, 420), (VK.ESCAPE, 250, 360), (VK.letter("X"), 300, 380)],
     "Alt+F3+F4": [(VK.MENU, 0, 420), (VK.F3, 250, 350), (VK.F4, 270, 360)],
     "Alt+F4+G": [(VK.MENU, 0, 420), (VK.F4, 250, 350), (VK.letter("G"), 300, 380)],
@@ -105,8 +106,8 @@ class Smash(ToyTestCase):
                     self.driver.batch(commands(presses))
                     toy.settle()
                     self.assert_playing(toy, name)
-                    self.assertTrue([c for c in toy.sounds.calls(since) if c.started and c.basename.upper() in KEY_SOUNDS],
-                                    f"{name}: the smashed keys made no sound")
+                    played = [c for c in toy.sounds.calls(since) if c.started and c.basename.upper() in KEY_SOUNDS]
+                    self.assertTrue(played, f"{name}: the smashed keys made no sound")
             if not endaltf4:
                 self.driver.chord(VK.MENU, VK.F4)
                 toy.settle()
