@@ -15,6 +15,7 @@
 #include "core/MediaTable.h"
 #include "core/PrivateMessages.h"
 #include "framework/MessageBox.h"
+#include "framework/PrimaryMonitor.h"
 #include "resources/resource.h"
 
 namespace {
@@ -54,6 +55,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WMU_SHOW_GROWN_UP_MENU, &CMainFrame::OnShowGrownUpMenu},
       {WMU_END_GROWN_UP_MENU, &CMainFrame::OnEndGrownUpMenu},
       {WM_SETCURSOR, &CMainFrame::OnSetCursor},
+      {WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
       {WMU_SETTINGS_CHANGED, &CMainFrame::OnSettingsChanged},
@@ -168,6 +170,19 @@ void CMainFrame::FinishStart() {
   clockWindow = std::make_unique<CClockWindow>(Handle());
   clockWindow->Create();
   ApplyClockOption();
+  monitorCovers.Cover(playSurface.Handle());
+}
+
+// A monitor came, went or changed: the frame, the cursor's bounds and the clock follow the primary
+// monitor, and the others are covered anew.
+LRESULT CMainFrame::OnDisplayChange(const Message& message) {
+  const RECT primary = PrimaryMonitor();
+  ::SetWindowPos(Handle(), nullptr, primary.left, primary.top, primary.right - primary.left,
+                 primary.bottom - primary.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  ConfineCursor();
+  if (clockWindow != nullptr && clockWindow->Handle() != nullptr) clockWindow->PlaceInCorner();
+  monitorCovers.Cover(playSurface.Handle());
+  return Default(message);
 }
 
 // The screen saver is kept off while the option asks for it and put back as the user had it
@@ -326,6 +341,7 @@ LRESULT CMainFrame::OnClose(const Message& message) {
 }
 
 LRESULT CMainFrame::OnDestroy(const Message& message) {
+  monitorCovers.Remove();
   RemoveLockdown();
   system_changes::RestoreScreenSaver();
   return Default(message);

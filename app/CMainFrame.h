@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/KeyboardLockdown.h"
+#include "app/MonitorCovers.h"
 #include "app/OptionsBinding.h"
 #include "core/SettingsBlock.h"
 #include "clock/CClockWindow.h"
@@ -25,7 +26,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   bool LoadFrame();
 
   // What the first frame does not need, once it is on the screen: the clock window (shown when
-  // the options ask for it).
+  // the options ask for it) and the other monitors' covers.
   void FinishStart();
 
   static std::wstring WindowClass();
@@ -46,6 +47,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnShowGrownUpMenu(const Message& message);
   LRESULT OnEndGrownUpMenu(const Message& message);
   LRESULT OnSetCursor(const Message& message);
+  LRESULT OnDisplayChange(const Message& message);
   LRESULT OnQueryEndSession(const Message& message);
   LRESULT OnPowerBroadcast(const Message& message);
   LRESULT OnSettingsChanged(const Message& message);
@@ -77,4 +79,5 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   std::array<OwnedCursor, 5> cursors;
   SettingsBlock settings{};
   KeyboardLockdown keyboardLockdown;
+  MonitorCovers monitorCovers;
 };

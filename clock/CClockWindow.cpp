@@ -4,6 +4,7 @@
 #include "core/CRandomPicker.h"
 #include "core/MediaTable.h"
 #include "core/PrivateMessages.h"
+#include "framework/PrimaryMonitor.h"
 #include "resources/resource.h"
 
 namespace {
@@ -51,16 +52,20 @@ bool CClockWindow::Create() {
   return CreateModeless(owner);
 }
 
+// The primary monitor's bottom-right corner: with several monitors the desktop window spans them all.
+void CClockWindow::PlaceInCorner() {
+  RECT window{};
+  ::GetWindowRect(Handle(), &window);
+  const RECT screen = PrimaryMonitor();
+  ::SetWindowPos(Handle(), nullptr, screen.right - (window.right - window.left),
+                 screen.bottom - (window.bottom - window.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CClockWindow::DoDataExchange(DataExchange& exchange) { exchange.Control(IDC_CLOCK_FACE, clockFace); }
 
 bool CClockWindow::OnInitDialog() {
   Dialog::OnInitDialog();
-  RECT window{};
-  ::GetWindowRect(Handle(), &window);
-  RECT screen{};
-  ::GetWindowRect(::GetDesktopWindow(), &screen);
-  ::SetWindowPos(Handle(), nullptr, screen.right - (window.right - window.left),
-                 screen.bottom - (window.bottom - window.top), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceInCorner();
   ::SetTimer(Handle(), KeepAboveOwnerTimerId, KeepAboveOwnerPeriodMs, nullptr);
   HandFocusToOwner();
   // False: the dialog manager would otherwise put the focus on the face, which activates the

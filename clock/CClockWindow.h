@@ -5,7 +5,7 @@
 #include "framework/Dialog.h"
 #include "framework/MessageTable.h"
 
-// The clock in the bottom-right corner of the screen: a borderless modeless dialog owned by the
+// The clock in the bottom-right corner of the primary monitor: a borderless modeless dialog owned by the
 // main frame, whose one control is the clock face. It never keeps the keyboard: every click on it
 // and every key pressed while it is active hand focus and foreground back to the owner. The owner
 // shows and hides it.
@@ -19,6 +19,9 @@ class CClockWindow final : public MessageWindow<CClockWindow, Dialog> {
   bool Create();
 
   static std::span<const MessageEntry<CClockWindow>> MessageTable();
+
+  // Moves the window to the primary monitor's bottom-right corner.
+  void PlaceInCorner();
 
   // Key presses for the clock are swallowed, so Esc, Enter and Alt+F4 can never close it.
   bool PreTranslateMessage(MSG& message) override;

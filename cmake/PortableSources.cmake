@@ -5,6 +5,7 @@ set(MIMI_PORTABLE_SOURCES
   core/CRandomPicker.cpp
   core/ColorTables.cpp
   core/MediaTable.cpp
+  core/FitRect.cpp
   core/ProgramPaths.cpp
   core/SettingsBlock.cpp
   options/OptionValueRule.cpp

@@ -24,6 +24,7 @@ mimi_warnings(mimiframework)
 add_library(mimicorewin STATIC
   core/PlatformClock.cpp
   core/GdiCanvas.cpp
+  core/PictureChanges.cpp
   core/MediaPath.cpp
   core/Utf8Text.cpp
   core/SoundThread.cpp
@@ -42,6 +43,7 @@ add_executable(mimitap WIN32
   app/KeyboardLockdown.cpp
   app/GrownUpGestures.cpp
   app/GrownUpMenu.cpp
+  app/MonitorCovers.cpp
   app/SystemChanges.cpp
   surface/CPlaySurface.cpp
   surface/EffectsMenu.cpp

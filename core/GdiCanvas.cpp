@@ -2,6 +2,7 @@
 
 #include "framework/Handles.h"
 #include "core/MediaPath.h"
+#include "core/PictureChanges.h"
 
 namespace {
 RECT ToRect(const Rect& area) { return {area.left, area.top, area.right, area.bottom}; }
@@ -30,20 +31,24 @@ void GdiCanvas::PaintSolid(const Rect& area, ColorRef color) {
   const OwnedBrush brush(::CreateSolidBrush(color));
   const SelectionGuard selection(Dc(), brush.Get());
   ::PatBlt(Dc(), area.left, area.top, area.Width(), area.Height(), PATCOPY);
+  picture_changes::Note();
 }
 
 void GdiCanvas::HatchedRectangle(const Rect& area, HatchStyle style, ColorRef color) {
   RectangleWithBrush(Dc(), area, ::CreateHatchBrush(static_cast<int>(style), color));
+  picture_changes::Note();
 }
 
 void GdiCanvas::FramedRectangle(const Rect& area, ColorRef color) {
   RectangleWithBrush(Dc(), area, ::CreateSolidBrush(color));
+  picture_changes::Note();
 }
 
 void GdiCanvas::OpaqueBand(const Rect& area, ColorRef color) {
   const RECT band = ToRect(area);
   ::SetBkColor(Dc(), color);
   ::ExtTextOutW(Dc(), 0, 0, ETO_OPAQUE, &band, nullptr, 0, nullptr);
+  picture_changes::Note();
 }
 
 CanvasObject GdiCanvas::Keep(Kind kind, HANDLE handle) {
@@ -119,10 +124,14 @@ void GdiCanvas::Release(CanvasObject object) {
   if (Owned* owned = Find(object); owned != nullptr) Free(*owned);
 }
 
-void GdiCanvas::Ellipse(const Rect& bounds) { ::Ellipse(Dc(), bounds.left, bounds.top, bounds.right, bounds.bottom); }
+void GdiCanvas::Ellipse(const Rect& bounds) {
+  ::Ellipse(Dc(), bounds.left, bounds.top, bounds.right, bounds.bottom);
+  picture_changes::Note();
+}
 
 void GdiCanvas::DrawIcon(CanvasObject icon, int x, int y) {
   const Owned* owned = Find(icon);
   if (owned == nullptr || owned->kind != Kind::Icon) return;
   ::DrawIcon(Dc(), x, y, static_cast<HICON>(owned->handle));
+  picture_changes::Note();
 }

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "core/CRandomPicker.h"
 #include "core/MediaPath.h"
+#include "core/PictureChanges.h"
 
 namespace {
 
@@ -32,6 +33,9 @@ std::span<const MessageEntry<CPicturePopup>> CPicturePopup::MessageTable() {
       {WM_LBUTTONDBLCLK, &CPicturePopup::OnClose},
       {WM_MOUSEWHEEL, &CPicturePopup::OnSlide},
       {WM_GETDLGCODE, &CPicturePopup::OnDialogCode},
+      {WM_PAINT, &CPicturePopup::OnPictureChange},
+      {WM_WINDOWPOSCHANGED, &CPicturePopup::OnPictureChange},
+      {WM_DESTROY, &CPicturePopup::OnDestroy},
   };
   return table;
 }
@@ -49,6 +53,7 @@ bool CPicturePopup::OnInitDialog() {
   // The picture never takes the focus: every key reaches the popup itself, which closes on it.
   ::EnableWindow(::GetDlgItem(Handle(), IDC_POPUP_PICTURE), FALSE);
   ::SetFocus(Handle());
+  picture_changes::SetOverlay(Handle());
   return false;
 }
 
@@ -86,6 +91,18 @@ LRESULT CPicturePopup::OnDrag(const Message& message) {
   POINT cursor{};
   ::GetCursorPos(&cursor);
   ::PostMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(cursor.x, cursor.y));
+  return Default(message);
+}
+
+// The popup is part of the play surface's picture wherever that shows.
+LRESULT CPicturePopup::OnPictureChange(const Message& message) {
+  const LRESULT result = Default(message);
+  picture_changes::Note();
+  return result;
+}
+
+LRESULT CPicturePopup::OnDestroy(const Message& message) {
+  picture_changes::SetOverlay(nullptr);
   return Default(message);
 }
 

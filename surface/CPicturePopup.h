@@ -26,6 +26,8 @@ class CPicturePopup final : public MessageWindow<CPicturePopup, Dialog> {
   LRESULT OnDrag(const Message& message);
   LRESULT OnClose(const Message& message);
   LRESULT OnSlide(const Message& message);
+  LRESULT OnPictureChange(const Message& message);
+  LRESULT OnDestroy(const Message& message);
 
   OwnedBrush backgroundBrush;
   OwnedBitmap pictureBitmap;

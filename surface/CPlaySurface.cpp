@@ -4,6 +4,7 @@
 #include "core/GdiCanvas.h"
 #include "core/KeyState.h"
 #include "core/MediaTable.h"
+#include "core/PictureChanges.h"
 #include "core/PrivateMessages.h"
 #include "core/RandomGenerator.h"
 #include "core/SettingsBlock.h"
@@ -88,7 +89,10 @@ bool CPlaySurface::PreTranslateMessage(MSG& message) {
 }
 
 LRESULT CPlaySurface::OnPaint(const Message&) {
-  const PaintScope paint(Handle());
+  {
+    const PaintScope paint(Handle());
+  }
+  picture_changes::Note();
   return 0;
 }
 
@@ -104,6 +108,7 @@ void CPlaySurface::ScrollContents(int dx, int dy, const RECT& clip) {
   ::ScrollWindowEx(Handle(), dx, dy, &clip, &clip, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
   // The strip that scrolled in is erased now, before the next key or wheel step scrolls again.
   ::UpdateWindow(Handle());
+  picture_changes::Note();
 }
 
 LRESULT CPlaySurface::OnKeyDown(const Message& message) {
@@ -132,6 +137,7 @@ void CPlaySurface::SprinkleIcon(const RECT& clip) {
   if (icon == nullptr) return;
   const ClientDC dc(Handle());
   ::DrawIconEx(dc.Get(), place->left(), place->top(), icon, place->size(), place->size(), 0, nullptr, DI_NORMAL);
+  picture_changes::Note();
 }
 
 LRESULT CPlaySurface::OnKeyUp(const Message& message) {
@@ -176,6 +182,7 @@ void CPlaySurface::DrawDragIcon(POINT at) {
   if (icon == nullptr) return;
   const ClientDC dc(Handle());
   ::DrawIcon(dc.Get(), at.x, at.y, icon);
+  picture_changes::Note();
 }
 
 LRESULT CPlaySurface::OnLeftButtonDown(const Message& message) {
