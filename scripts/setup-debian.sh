@@ -6,6 +6,7 @@ packages=(
   cmake make g++ python3 pkg-config
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool x11-utils fonts-ipafont fonts-ipafont-gothic fonts-wine locales
+  xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
   libxfixes3 libxcursor1
   sox ffmpeg librsvg2-bin imagemagick nsis
   googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-14-dev

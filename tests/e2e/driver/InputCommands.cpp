@@ -56,6 +56,13 @@ void moveTo(LONG x, LONG y, DWORD buttons = 0) {
             normalised(y, GetSystemMetrics(SM_CYSCREEN)));
 }
 
+// The same on the virtual screen, which holds every monitor.
+void moveOnVirtualScreen(LONG x, LONG y) {
+  sendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK,
+            normalised(x - GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN)),
+            normalised(y - GetSystemMetrics(SM_YVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+}
+
 }  // namespace
 
 void cmdKey(const Args& args, JsonWriter& out) {
@@ -105,15 +112,20 @@ void cmdMove(const Args& args, JsonWriter& out) {
   const auto y = static_cast<LONG>(args.number(1));
   const auto steps = args.option("steps", 1);
   const auto gap = args.option("gap", 10);
-  if (steps > 1) {
-    POINT from{};
-    GetCursorPos(&from);
-    for (std::int64_t i = 1; i < steps; ++i) {
-      moveTo(static_cast<LONG>(from.x + (x - from.x) * i / steps), static_cast<LONG>(from.y + (y - from.y) * i / steps));
-      pause(gap);
+  if (args.flag("virtual")) {
+    // --virtual: X Y anywhere on the virtual screen, e.g. on another monitor; one step.
+    moveOnVirtualScreen(x, y);
+  } else {
+    if (steps > 1) {
+      POINT from{};
+      GetCursorPos(&from);
+      for (std::int64_t i = 1; i < steps; ++i) {
+        moveTo(static_cast<LONG>(from.x + (x - from.x) * i / steps), static_cast<LONG>(from.y + (y - from.y) * i / steps));
+        pause(gap);
+      }
     }
+    moveTo(x, y);
   }
-  moveTo(x, y);
   POINT now{};
   GetCursorPos(&now);
   out.field("x", now.x).field("y", now.y);

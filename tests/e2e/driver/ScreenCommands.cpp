@@ -29,6 +29,38 @@ void cmdClip(const Args&, JsonWriter& out) {
   out.field("clipped", !whole);
 }
 
+namespace {
+
+BOOL CALLBACK collectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM found) {
+  reinterpret_cast<std::vector<HMONITOR>*>(found)->push_back(monitor);
+  return TRUE;
+}
+
+}  // namespace
+
+// Every monitor as EnumDisplayMonitors lists it, and the virtual screen that holds them all.
+void cmdMonitors(const Args&, JsonWriter& out) {
+  out.field("count", GetSystemMetrics(SM_CMONITORS));
+  const RECT all{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                 GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                 GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  writeRect(out, "virtual", all);
+  std::vector<HMONITOR> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, collectMonitor, reinterpret_cast<LPARAM>(&monitors));
+  out.key("monitors").beginArray();
+  for (HMONITOR monitor : monitors) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(monitor, &info)) continue;
+    out.beginObject();
+    writeRect(out, "rect", info.rcMonitor);
+    writeRect(out, "workarea", info.rcWork);
+    out.field("primary", (info.dwFlags & MONITORINFOF_PRIMARY) != 0);
+    out.endObject();
+  }
+  out.endArray();
+}
+
 void cmdCursor(const Args&, JsonWriter& out) {
   POINT p{};
   GetCursorPos(&p);

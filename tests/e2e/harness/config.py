@@ -29,6 +29,13 @@ def wine_prefix():
     return _path("MIMI_WINEPREFIX", build_dir() / "wineprefix")
 
 
+def monitors_prefix():
+    """The prefix of the sessions on the display with two monitors: a prefix of their own, so their
+    wineserver (and Wine's desktop, which belongs to one display) is never the Xvfb sessions'."""
+    shared = wine_prefix()
+    return _path("MIMI_MONITORS_WINEPREFIX", shared.parent / (shared.name + "-monitors"))
+
+
 def default_locale():
     """ja_JP unless the test was registered for another locale."""
     return os.environ.get("MIMI_E2E_LOCALE", "ja_JP")
@@ -67,4 +74,11 @@ def xvfb_binary():
     found = _first_existing([os.environ.get("MIMI_XVFB"), shutil.which("Xvfb")])
     if not found:
         raise FileNotFoundError("Xvfb not found (install the xvfb package)")
+    return found
+
+
+def xorg_binary():
+    found = _first_existing([os.environ.get("MIMI_XORG"), shutil.which("Xorg")])
+    if not found:
+        raise FileNotFoundError("Xorg not found (install xserver-xorg-core and xserver-xorg-video-dummy)")
     return found

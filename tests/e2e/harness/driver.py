@@ -59,7 +59,7 @@ class Rect(tuple):
 class Record:
     """A JSON object from the driver with attribute access; rectangles become Rect."""
 
-    RECTS = ("rect", "client", "clip", "workarea")
+    RECTS = ("rect", "client", "clip", "workarea", "virtual")
 
     def __init__(self, data):
         for key, value in data.items():
@@ -277,6 +277,14 @@ class Driver:
         """The cursor clip rectangle (the whole screen when nothing clips it)."""
         return Rect(self.call("clip")["clip"])
 
+    def monitors(self):
+        """The monitors as the system reports them: a Record with count (SM_CMONITORS), virtual
+        (the virtual screen's Rect) and monitors (Records with rect, workarea, primary)."""
+        reply = self.call("monitors")
+        found = Record(reply)
+        found.monitors = [Record(m) for m in reply["monitors"]]
+        return found
+
     def cursor(self):
         reply = self.call("cursor")
         return reply["x"], reply["y"]
@@ -353,10 +361,12 @@ class Driver:
             else:
                 raise ValueError(f"no key for {ch!r}")
 
-    def move(self, x, y, steps=1, gap_ms=10):
+    def move(self, x, y, steps=1, gap_ms=10, anywhere=False):
         """Absolute mouse move (in `steps` even steps from where the cursor is); returns the
-        cursor position afterwards."""
-        reply = self.call("move", x, y, f"--steps={steps}", f"--gap={gap_ms}", timeout=steps * gap_ms / 1000 + 15)
+        cursor position afterwards. anywhere: (x, y) on the virtual screen, so on any monitor
+        (in one step); otherwise on the primary monitor."""
+        words = ["--virtual"] if anywhere else [f"--steps={steps}", f"--gap={gap_ms}"]
+        reply = self.call("move", x, y, *words, timeout=steps * gap_ms / 1000 + 15)
         return reply["x"], reply["y"]
 
     def button_down(self, button="left"):

@@ -1,5 +1,5 @@
-"""Screen images: read the Xvfb framebuffer (XWD) and driver screenshots (BMP), inspect pixels,
-write PNG. Pure standard library."""
+"""Screen images: read the Xvfb framebuffer (XWD), driver screenshots (BMP) and X root grabs (PPM),
+inspect pixels, write PNG. Pure standard library."""
 
 import struct
 import zlib
@@ -70,6 +70,28 @@ class Image:
         rgb[1::3] = bgr[1::3]
         rgb[2::3] = bgr[0::3]
         return cls(width, height, rgb)
+
+    @classmethod
+    def from_ppm(cls, data):
+        """A binary PPM (P6) with 8-bit samples, as `import ... ppm:-` writes it."""
+        fields = []
+        at = 0
+        while len(fields) < 4:
+            while data[at:at + 1].isspace():
+                at += 1
+            if data[at:at + 1] == b"#":
+                at = data.index(b"\n", at)
+                continue
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end
+        magic, width, height, maxval = fields[0], int(fields[1]), int(fields[2]), int(fields[3])
+        if magic != b"P6" or maxval != 255:
+            raise ValueError(f"unsupported PPM ({magic!r}, maximum {maxval})")
+        at += 1  # the single whitespace after the header
+        return cls(width, height, data[at: at + width * height * 3])
 
     @classmethod
     def load(cls, path):

@@ -14,7 +14,7 @@ import time
 from pathlib import Path, PureWindowsPath
 
 from . import config
-from .display import VirtualDisplay
+from .display import TwoMonitorDisplay, VirtualDisplay
 from .driver import Driver, KeyWatcher, OneShot
 from .locales import locale_env
 from .prefix import ensure_prefix
@@ -39,11 +39,16 @@ def _process_command(pid):
 
 class Session:
     def __init__(self, name="e2e", locale=None, screen=(1024, 768), display=None, audio="null",
-                 dist_dir=None, driver_exe=None, prefix=None, show_cursor=False):
+                 dist_dir=None, driver_exe=None, prefix=None, show_cursor=False, monitors=1):
         """display: None starts a private Xvfb of `screen` size; ':N' uses that display instead.
         audio: 'null' (PlaySound succeeds, sound goes nowhere) or 'none' (no audio device).
         show_cursor: draw the pointer into the private display's screen (off: pixels are exactly
-        what programs drew)."""
+        what programs drew).
+        monitors: 2 starts a private Xorg with two monitors side by side instead (see
+        TwoMonitorDisplay; `screen` and show_cursor do not apply), run by a prefix of its own."""
+        if monitors not in (1, 2) or (monitors == 2 and display):
+            raise ValueError("monitors is 1, or 2 on a private display")
+        self.monitors = monitors
         self.show_cursor = show_cursor
         self.name = name
         self.locale = locale or config.default_locale()
@@ -52,7 +57,7 @@ class Session:
         self.audio = audio
         self.dist_dir = Path(dist_dir or config.dist_dir())
         self.driver_exe = Path(driver_exe or config.driver_exe())
-        self.prefix = Path(prefix or config.wine_prefix())
+        self.prefix = Path(prefix or (config.monitors_prefix() if monitors == 2 else config.wine_prefix()))
         self.base = config.e2e_dir() / "runs" / name
         self.log_dir = self.base / "logs"
         self.shot_dir = self.base / "screenshots"
@@ -95,6 +100,10 @@ class Session:
         if self.external_display:
             self.display = None
             self.wine.display = self.external_display
+        elif self.monitors == 2:
+            self.display = TwoMonitorDisplay(self.base)
+            self.wine.display = self.display.start()
+            self._write_pidfile()
         else:
             self.display = VirtualDisplay(self.base, *self.screen_size, show_cursor=self.show_cursor)
             self.wine.display = self.display.start()
@@ -136,7 +145,8 @@ class Session:
         self.stop()
         return False
 
-    # Only one session at a time may use the prefix: they would share one wineserver.
+    # Only one session at a time may use the prefix: they would share one wineserver. (The sessions
+    # with two monitors have a prefix, and so a lock and a wineserver, of their own.)
     def _lock_path(self):
         return self.prefix.parent / (self.prefix.name + ".session.lock")
 
@@ -159,11 +169,17 @@ class Session:
             self._lock.close()
             self._lock = None
 
+    def _server(self):
+        """The X server this session starts."""
+        return "Xorg" if self.monitors == 2 else "Xvfb"
+
     def _pidfile(self):
-        return self.prefix.parent / (self.prefix.name + ".xvfb.pid")
+        return self.prefix.parent / (self.prefix.name + f".{self._server().lower()}.pid")
 
     def _write_pidfile(self):
-        self._pidfile().write_text(f"{self.display.pid}\n{self.display.fbdir}\n")
+        # A path of this session's own in the server's command line tells it from any other.
+        mark = self.display.config_path if self.monitors == 2 else self.display.fbdir
+        self._pidfile().write_text(f"{self.display.pid}\n{mark}\n")
 
     def _remove_pidfile(self):
         try:
@@ -172,14 +188,14 @@ class Session:
             pass
 
     def _kill_stale_display(self):
-        """An Xvfb a killed session left behind (we hold the lock, so it is not in use)."""
+        """An X server a killed session left behind (we hold the lock, so it is not in use)."""
         try:
-            pid_text, fbdir = self._pidfile().read_text().splitlines()[:2]
+            pid_text, mark = self._pidfile().read_text().splitlines()[:2]
             pid = int(pid_text)
         except (OSError, ValueError):
             return
         command = _process_command(pid)
-        if "Xvfb" in command and fbdir in command:
+        if self._server() in command and mark in command:
             os.kill(pid, signal.SIGTERM)
         self._remove_pidfile()
 
