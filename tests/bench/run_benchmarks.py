@@ -85,6 +85,14 @@ def main():
                 end_toys(session)
                 results += run_bench(session, "keyrounds", 5, 30, *programs, timeout=900)
                 end_toys(session)
+    # Key release to fill on each monitor, with one monitor and with two (the second a cover).
+    for monitors in (1, 2):
+        with Session(name=f"bench-monitors-{monitors}", **({"monitors": 2} if monitors == 2 else {})) as session:
+            folder = session.fresh_dist(f"bench-monitors-{monitors}")
+            (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
+            run_bench(session, "startup", windows_path(session, folder))  # leaves the toy running
+            results += run_bench(session, "monitorkeys", 40)
+            end_toys(session)
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
         results.append({"measure": "size", "file": name, "bytes": (dist / name).stat().st_size})
@@ -125,6 +133,10 @@ def main():
             key = "painted_ms" if m == "start_frame" else "median_ms"
             print(f"  {what}, in turns with the bare window: toy {toy_figure[key]:.2f} ms, bare "
                   f"{bare_figure[key]:.2f} ms (medians){against(toy_figure[key], bare_figure[key])}")
+        elif m == "monitor_key_release_to_fill":
+            where = "primary" if r["monitor"] == 0 else f"monitor {r['monitor'] + 1}"
+            print(f"  key release to fill, {r['monitors']} monitor(s), on the {where:<9} {r['median_ms']:8.2f} ms median, "
+                  f"{r['p95_ms']:.2f} ms p95 ({r['samples']} taps)")
         elif m == "swallowed_key_to_fill":
             print(f"  swallowed key to Space's fill    {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")

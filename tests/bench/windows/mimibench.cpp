@@ -365,6 +365,64 @@ int KeyToFill(int taps, WORD key, const char* measure, std::vector<double>* samp
   return times.empty() ? 1 : 0;
 }
 
+BOOL CALLBACK AddMonitorCentre(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
+  MONITORINFO info{};
+  info.cbSize = sizeof(info);
+  if (::GetMonitorInfoW(monitor, &info)) {
+    const POINT centre{(info.rcMonitor.left + info.rcMonitor.right) / 2, (info.rcMonitor.top + info.rcMonitor.bottom) / 2};
+    auto* centres = reinterpret_cast<std::vector<POINT>*>(list);
+    centres->insert((info.dwFlags & MONITORINFOF_PRIMARY) != 0 ? centres->begin() : centres->end(), centre);
+  }
+  return TRUE;
+}
+
+// Key release to the fill at the centre of each monitor, the primary first: on the others it is the
+// covers' copy of the play surface.
+int MonitorKeys(int taps) {
+  const HWND frame = FindAnsweringWindow();
+  if (frame == nullptr) {
+    std::printf("{\"error\":\"the toy is not running\"}\n");
+    return 1;
+  }
+  const HWND surface = ErasedWindow(frame);
+  std::vector<POINT> centres;
+  ::EnumDisplayMonitors(nullptr, nullptr, &AddMonitorCentre, reinterpret_cast<LPARAM>(&centres));
+  HDC screen = ::GetDC(nullptr);
+  std::vector<std::vector<double>> times(centres.size());
+  for (int i = 0; i < taps; ++i) {
+    ::RedrawWindow(surface, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ::Sleep(100);  // the covers copy the erased picture too
+    std::vector<COLORREF> before;
+    for (const POINT& centre : centres) before.push_back(::GetPixel(screen, centre.x, centre.y));
+    TapKey('A', 0);
+    ::Sleep(20);
+    const double released = NowMs();
+    TapKey('A', KEYEVENTF_KEYUP);
+    std::vector<double> changedAt(centres.size(), -1);
+    for (std::size_t left = centres.size(); left > 0 && NowMs() - released < 1000;) {
+      for (std::size_t m = 0; m < centres.size(); ++m) {
+        if (changedAt[m] < 0 && ::GetPixel(screen, centres[m].x, centres[m].y) != before[m]) {
+          changedAt[m] = NowMs() - released;
+          --left;
+        }
+      }
+    }
+    if (changedAt[0] >= 0) {  // a fill of the window colour itself changes nothing
+      for (std::size_t m = 0; m < centres.size(); ++m) {
+        if (changedAt[m] >= 0) times[m].push_back(changedAt[m]);
+      }
+    }
+    ::Sleep(50);
+  }
+  ::ReleaseDC(nullptr, screen);
+  for (std::size_t m = 0; m < centres.size(); ++m) {
+    std::printf("{\"measure\":\"monitor_key_release_to_fill\",\"monitor\":%zu,\"monitors\":%zu,\"samples\":%zu,"
+                "\"median_ms\":%.2f,\"p95_ms\":%.2f}\n",
+                m, centres.size(), times[m].size(), Percentile(times[m], 0.5), Percentile(times[m], 0.95));
+  }
+  return times[0].empty() ? 1 : 0;
+}
+
 // Key release to fill of several programs (mimitap.exe, barewindow.exe by full path) in turns: each
 // round starts each program, lets it settle, times `taps` taps on it and closes it again, so that
 // all programs see the same load.
@@ -478,10 +536,11 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"keys") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, 'A', "key_release_to_fill");
   if (command == L"swallowed") return KeyToFill(argc > 2 ? _wtoi(argv[2]) : 50, VK_LWIN, "swallowed_key_to_fill");
   if (command == L"busykeys") return BusyKeys(argc > 2 ? _wtoi(argv[2]) : 50);
+  if (command == L"monitorkeys") return MonitorKeys(argc > 2 ? _wtoi(argv[2]) : 50);
   if (command == L"effects") return EffectTimes();
   if (command == L"keyrounds" && argc > 4) return KeyRounds(_wtoi(argv[2]), _wtoi(argv[3]), {argv + 4, argv + argc});
   if (command == L"startframe" && argc > 3) return StartFrames(_wtoi(argv[2]), {argv + 3, argv + argc});
   std::printf("usage: mimibench fills [n] | startup <folder> | barestartup <folder> | keys [n] | barekeys [n] |"
-              " swallowed [n] | busykeys [n] | effects\n");
+              " swallowed [n] | busykeys [n] | monitorkeys [n] | effects\n");
   return 2;
 }
