@@ -137,6 +137,8 @@ def main():
             where = "primary" if r["monitor"] == 0 else f"monitor {r['monitor'] + 1}"
             print(f"  key release to fill, {r['monitors']} monitor(s), on the {where:<9} {r['median_ms']:8.2f} ms median, "
                   f"{r['p95_ms']:.2f} ms p95 ({r['samples']} taps)")
+            if r["monitor"] == 0:
+                print(f"  idle processor time, {r['monitors']} monitor(s)       {r['idle_cpu_percent']:8.2f} %")
         elif m == "swallowed_key_to_fill":
             print(f"  swallowed key to Space's fill    {r['median_ms']:8.2f} ms median, {r['p95_ms']:.2f} ms p95 "
                   f"({r['samples']} taps)")
