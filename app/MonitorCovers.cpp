@@ -10,6 +10,9 @@ namespace {
 
 constexpr wchar_t CoverClass[] = L"MimitapMonitorCover";
 constexpr DWORD CopyIntervalMs = 16;  // at most about 60 copies a second
+// A change is copied this long after it is noted, so that the drawing on the primary monitor goes
+// to the screen first: the child looks there.
+constexpr DWORD CopyDelayMs = 4;
 constexpr DWORD StartTimeoutMs = 2000;
 constexpr DWORD StopTimeoutMs = 2000;
 
@@ -135,15 +138,20 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
   picture_changes::Listen(changed.Get());
   ::SetEvent(started->Get());
   bool running = !covers.empty();
+  // Handles messages for `ms` without copying; a change meanwhile keeps the event set.
+  const auto pause = [&running](DWORD ms) {
+    const DWORD from = ::GetTickCount();
+    for (DWORD waited = 0; running && waited < ms; waited = ::GetTickCount() - from) {
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - waited, QS_ALLINPUT);
+      running = PumpMessages();
+    }
+  };
   while (running) {
     if (WaitForChange(changed.Get(), INFINITE)) {
+      pause(CopyDelayMs);
+      if (!running) break;
       CopyToCovers(surface, covers);
-      // The next copy waits its turn; a change meanwhile keeps the event set for it.
-      const DWORD copied = ::GetTickCount();
-      for (DWORD waited = 0; running && waited < CopyIntervalMs; waited = ::GetTickCount() - copied) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, CopyIntervalMs - waited, QS_ALLINPUT);
-        running = PumpMessages();
-      }
+      pause(CopyIntervalMs - CopyDelayMs);  // the next copy waits its turn
     } else {
       running = PumpMessages();
     }
@@ -162,7 +170,7 @@ void MonitorCovers::Cover(HWND surface) {
   auto started = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!*started) return;
   if (thread_.Start([surface, monitors = std::move(monitors), started] { RunCovers(surface, monitors, started); },
-                    THREAD_PRIORITY_ABOVE_NORMAL)) {
+                    THREAD_PRIORITY_BELOW_NORMAL)) {
     ::WaitForSingleObject(started->Get(), StartTimeoutMs);
   }
 }
