@@ -19,14 +19,34 @@ WM_QUERYENDSESSION = 0x0011
 WM_POWERBROADCAST = 0x0218
 IDM_SETTINGS, IDM_ABOUT = 32772, 57664
 
-EXIT_HINT = ("ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
-             "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。")
-MISSING_FILES = ("動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
-                 "再度インストールを行ってください。")
-MISSING_LIBRARY = ("動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                   "再度インストールを行ってください。")
-NO_INITIAL_INFO = ("初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                   "再度インストールを行ってください。")
+# What a grown-up reads, in the language of the session's user interface (Japanese for ja_JP).
+JAPANESE = {
+    "EXIT_HINT": "ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
+                 "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。",
+    "MISSING_FILES": "動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
+                     "再度インストールを行ってください。",
+    "MISSING_LIBRARY": "動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                       "再度インストールを行ってください。",
+    "NO_INITIAL_INFO": "初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                       "再度インストールを行ってください。",
+    "OPTIONS_TITLE": "設定", "ABOUT_TITLE": "バージョン情報",
+}
+ENGLISH = {
+    "EXIT_HINT": "To quit Mimitap (ミミタップ), hold down Alt and press F4.\r\n"
+                 "For a menu in the top-left corner, hold down Shift and press Esc.\r\n"
+                 "Hold Alt or Shift alone for a moment before the second key.",
+    "MISSING_FILES": "A file that Mimitap (ミミタップ) needs is missing.\nIt may not be installed correctly.\n"
+                     "Please install it again.",
+    "MISSING_LIBRARY": "Mimitap (ミミタップ) could not use its options library (mimiopt.dll).\n"
+                       "It may not be installed correctly.\nPlease install it again.",
+    "NO_INITIAL_INFO": "Mimitap (ミミタップ) could not read its start-up settings.\nIt may not be installed correctly.\n"
+                       "Please install it again.",
+    "OPTIONS_TITLE": "Settings", "ABOUT_TITLE": "About ミミタップ",
+}
+TEXTS = JAPANESE if config.default_locale().startswith("ja") else ENGLISH
+EXIT_HINT, MISSING_FILES, MISSING_LIBRARY, NO_INITIAL_INFO, OPTIONS_TITLE, ABOUT_TITLE = (
+    TEXTS[k] for k in ("EXIT_HINT", "MISSING_FILES", "MISSING_LIBRARY", "NO_INITIAL_INFO", "OPTIONS_TITLE",
+                       "ABOUT_TITLE"))
 
 FILL_COLORS = {(128, 128, 192), (255, 128, 128), (0, 255, 0), (128, 64, 64), (255, 0, 0), (255, 255, 255),
                (255, 0, 128), (0, 0, 255), (255, 255, 0), (255, 128, 192)}
