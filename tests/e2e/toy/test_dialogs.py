@@ -7,8 +7,8 @@ import struct
 import time
 import unittest
 
-from toysupport import (ABOUT_TITLE, JAPANESE, KEY_SOUNDS, OPTIONS_TITLE, TEXTS, VK, ToyTestCase, config, distance, ink,
-                        wait_until, write_options)
+from toysupport import (ABOUT_TITLE, JAPANESE, KEY_SOUNDS, OPTIONS_TITLE, TEXTS, VK, ToyTestCase, agreement, config,
+                        distance, ink, wait_until, write_options)
 
 from harness import wait_for_value
 from harness.driver import OneShot
@@ -36,8 +36,7 @@ def drawn_as(driver, rect, text, skip=0, font=FONT):
     shot = driver.screenshot(rect=rect)
     label = shot.crop(skip, 0, shot.width - skip, shot.height)
     expected = ink(driver.draw_text(text, face=font[0], points=font[1]), (255, 255, 255))
-    seen = ink(label, label.pixel(label.width - 1, 1))
-    return len(seen & expected) / len(seen | expected)
+    return agreement(ink(label, label.pixel(label.width - 1, 1)), expected)
 
 
 def stored(folder):
