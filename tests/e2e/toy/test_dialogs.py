@@ -7,8 +7,8 @@ import struct
 import time
 import unittest
 
-from toysupport import (ABOUT_TITLE, JAPANESE, KEY_SOUNDS, OPTIONS_TITLE, TEXTS, VK, ToyTestCase, agreement, config,
-                        distance, ink, wait_until, write_options)
+from toysupport import (ABOUT_TITLE, KEY_SOUNDS, OPTIONS_TITLE, TEXTS, VK, ToyTestCase, agreement, config, distance, ink,
+                        wait_until, write_options)
 
 from harness import wait_for_value
 from harness.driver import OneShot
@@ -18,17 +18,7 @@ WM_SYSCOMMAND, SC_CLOSE = 0x0112, 0xF060
 SS_ICON = 0x3
 KEYS = ["keywav", "otherwav", "time", "noscreenserver", "endaltf4"]
 BOX_OF = dict(zip(KEYS, range(1000, 1005)))
-if TEXTS is JAPANESE:
-    OPTIONS_TEXTS = {1000: "キーボードを叩いた時に音を鳴らす(&K)", 1001: "その他の音を鳴らす(&W)", 1002: "時計を表示する(&T)",
-                     1003: "ミミタップ起動中はスクリーンセーバーを起動しない(&S)", 1004: "Alt+F4キーで終了する(&F)",
-                     1: "OK", 2: "キャンセル"}
-    GROUPS, VERSION_LINE, FONT = {"効果音", "その他"}, "ミミタップ Version 1.03", ("ＭＳ Ｐゴシック", 9)
-else:
-    OPTIONS_TEXTS = {1000: "Play a sound for every &key", 1001: "Play the other sounds as &well (mouse, effects)",
-                     1002: "Show a clock with the date and &time", 1003: "Keep the &screen saver off while the toy runs",
-                     1004: "Alt+&F4 quits the toy", 1: "OK", 2: "Cancel"}
-    GROUPS, VERSION_LINE, FONT = {"Sounds", "Other"}, "Mimitap (ミミタップ) version 1.03", ("MS Shell Dlg", 8)
-
+OPTIONS_TEXTS, GROUPS, VERSION_LINE, FONT = (TEXTS[k] for k in ("OPTIONS", "GROUPS", "VERSION_LINE", "FONT"))
 
 def drawn_as(driver, rect, text, skip=0, font=FONT):
     """How well the text in `rect` (less `skip` pixels at its left) agrees with `text` as the platform

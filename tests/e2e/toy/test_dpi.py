@@ -4,8 +4,7 @@ cut off. (At 96 the other tests run.)"""
 
 import unittest
 
-from test_dialogs import FONT, OPTIONS_TEXTS
-from toysupport import (EFFECT_LABELS, FILL_COLORS, MENU, OPTIONS_TITLE, VK, WMU_SETTINGS_CHANGED, ToyTestCase,
+from toysupport import (EFFECT_LABELS, FILL_COLORS, MENU, OPTIONS_TITLE, TEXTS, VK, WMU_SETTINGS_CHANGED, ToyTestCase,
                         agreement, ink, menu_lines, wait_until, write_options)
 
 from harness import wait_for_value
@@ -100,13 +99,13 @@ class HighDpi(ToyTestCase):
                             f"{button.text} sticks out of the dialog")
         boxes = {b.id: b for b in dialog.buttons}
         for box in range(1001, 1005):  # the first has the focus rectangle
-            expected = self.reference_text(OPTIONS_TEXTS[box], font=FONT)[0]
+            expected = self.reference_text(TEXTS["OPTIONS"][box], font=TEXTS["FONT"])[0]
 
             def label_agreement(rect=boxes[box].rect):
                 label = self.driver.screenshot(rect=rect)
                 label = label.crop(24, 0, label.width - 24, label.height)
                 return agreement(ink(label, label.pixel(label.width - 1, 1)), expected)
-            wait_for_value(label_agreement, lambda a: a > 0.85, 5, message=f"{OPTIONS_TEXTS[box]} is not drawn whole")
+            wait_for_value(label_agreement, lambda a: a > 0.85, 5, message=f"{TEXTS['OPTIONS'][box]} is not drawn whole")
         self.driver.press(dialog, 2)
         wait_until(lambda: all(d.title != OPTIONS_TITLE for d in toy.program.dialogs()), 10)
 

@@ -33,6 +33,10 @@ JAPANESE = {
     "EFFECT_LABELS": ["けしごむ？(&Q)...", "しゃっしゃっしゃっ(&S)", "ダブルコーヒーカップ(&B)", "チュウチュウジェット(&M)",
                       "キラキラ(&C)", "にょりょにょりょ(&L)", "こっちにくる～(&P)", "ドド～ン(&Y)"],
     "MENU": ["設定(&S)...", "バージョン情報(&A)...", "終了して説明ファイル(mimitap.txt)を開く(&R)", "終了(&X)"],
+    "OPTIONS": {1000: "キーボードを叩いた時に音を鳴らす(&K)", 1001: "その他の音を鳴らす(&W)", 1002: "時計を表示する(&T)",
+                1003: "ミミタップ起動中はスクリーンセーバーを起動しない(&S)", 1004: "Alt+F4キーで終了する(&F)", 1: "OK",
+                2: "キャンセル"},
+    "GROUPS": {"効果音", "その他"}, "VERSION_LINE": "ミミタップ Version 1.03", "FONT": ("ＭＳ Ｐゴシック", 9),
 }
 ENGLISH = {
     "EXIT_HINT": "To quit Mimitap (ミミタップ), hold down Alt and press F4.\r\n"
@@ -48,6 +52,10 @@ ENGLISH = {
     "EFFECT_LABELS": ["S&queaky eraser?...", "&Swish swish swish", "Dou&ble teacups", "Zoo&m-zoom jet",
                       "&Crystal twinkle", "&Loopy loops", "&Peekaboo, here I come", "&Yikes, ka-boom!"],
     "MENU": ["&Settings...", "&About ミミタップ...", "&Read me: quit and open mimitap.txt", "E&xit"],
+    "OPTIONS": {1000: "Play a sound for every &key", 1001: "Play the other sounds as &well (mouse, effects)",
+                1002: "Show a clock with the date and &time", 1003: "Keep the &screen saver off while the toy runs",
+                1004: "Alt+&F4 quits the toy", 1: "OK", 2: "Cancel"},
+    "GROUPS": {"Sounds", "Other"}, "VERSION_LINE": "Mimitap (ミミタップ) version 1.03", "FONT": ("MS Shell Dlg", 8),
 }
 TEXTS = JAPANESE if config.default_locale().startswith("ja") else ENGLISH
 EXIT_HINT, MISSING_FILES, MISSING_LIBRARY, NO_INITIAL_INFO, OPTIONS_TITLE, ABOUT_TITLE, EFFECT_LABELS, MENU = (
