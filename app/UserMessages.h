@@ -1,18 +1,31 @@
 #pragma once
+#include <windows.h>
 
-// What the toy tells a grown-up, and the caption of every message box.
+#include <string_view>
+
+#include "framework/ThisModule.h"
+#include "resources/resource.h"
+
+// What the toy tells a grown-up, and the caption of every message box. The texts are the program's
+// string resources: the system's loader gives them in the user's interface language.
 namespace user_messages {
+
+// A string resource of the program, read where it lies in the loaded image.
+struct Text {
+  unsigned id;
+  operator std::wstring_view() const {
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(ThisModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    return text != nullptr && length > 0 ? std::wstring_view(text, static_cast<std::size_t>(length))
+                                         : std::wstring_view();
+  }
+};
+
+// The program's name, the same in every language (the single-copy check finds the frame by it).
 inline constexpr const wchar_t* Caption = L"ミミタップ";
-inline constexpr const wchar_t* ExitHint =
-    L"ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
-    L"Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。";
-inline constexpr const wchar_t* MissingFiles =
-    L"動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
-    L"再度インストールを行ってください。";
-inline constexpr const wchar_t* MissingLibrary =
-    L"動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-    L"再度インストールを行ってください。";
-inline constexpr const wchar_t* NoInitialInfo =
-    L"初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-    L"再度インストールを行ってください。";
+inline constexpr Text ExitHint{IDS_EXIT_HINT};
+inline constexpr Text MissingFiles{IDS_MISSING_FILES};
+inline constexpr Text MissingLibrary{IDS_MISSING_LIBRARY};
+inline constexpr Text NoInitialInfo{IDS_NO_INITIAL_INFO};
+
 }  // namespace user_messages

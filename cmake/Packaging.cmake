@@ -1,5 +1,5 @@
 # The release a parent installs, in ${MIMI_RELEASE_DIR}: the per-user installer (NSIS) and the portable
-# zip, both holding the 64-bit and the 32-bit program folder. The version is the one in the program's
+# zip, both holding the 64-bit and the 32-bit program folder and the licence. The version is the one in the program's
 # version record (resources/version.rc), so it is written in one place.
 find_program(MIMI_MAKENSIS NAMES makensis REQUIRED)
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
@@ -36,7 +36,7 @@ function(mimi_installer target output)
     COMMAND ${MIMI_MAKENSIS} -V2 -WX ${ARGN}
             -DVERSION=${MIMI_VERSION} -DFILE_VERSION=${file_version}
             -DPROGRAM_X64=${folders}/x64 -DPROGRAM_X86=${folders}/x86
-            -DICON=${MIMI_MEDIA_DIR}/program/mimitap.ico -DOUTFILE=${output}
+            -DICON=${MIMI_MEDIA_DIR}/program/mimitap.ico -DOUTFILE=${output} -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
             ${CMAKE_SOURCE_DIR}/installer/mimitap.nsi
     BYPRODUCTS ${output}
     DEPENDS release_folders
@@ -51,6 +51,7 @@ add_custom_target(portable_zip ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIMI_RELEASE_DIR}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/installer/portable_zip.py
           ${MIMI_RELEASE_DIR}/${release_name}.zip ${release_name} x64=${folders}/x64 x86=${folders}/x86
+          ${CMAKE_SOURCE_DIR}/LICENSE
   BYPRODUCTS ${MIMI_RELEASE_DIR}/${release_name}.zip
   DEPENDS release_folders
   COMMENT "Portable zip ${MIMI_RELEASE_DIR}/${release_name}.zip"

@@ -7,6 +7,7 @@
 ;   VERSION       the version as shown ("1.03"); FILE_VERSION the same as four numbers
 ;   PROGRAM_X64   the 64-bit program folder;     PROGRAM_X86 the 32-bit one
 ;   ICON          the program's icon;            OUTFILE the installer to write
+;   LICENSE       the licence, shown before installing and installed beside the program
 
 !macro Require name
   !ifndef ${name}
@@ -19,6 +20,7 @@
 !insertmacro Require PROGRAM_X86
 !insertmacro Require ICON
 !insertmacro Require OUTFILE
+!insertmacro Require LICENSE
 
 Unicode true
 ManifestDPIAware true
@@ -47,15 +49,17 @@ BrandingText "${PRODUCT} ${VERSION}"
 !define MUI_ABORTWARNING
 
 !insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
-; The first language is the one used when the system's language is neither.
-!insertmacro MUI_LANGUAGE "Japanese"
+; The pages speak the user's interface language: Japanese for a Japanese one, and the first
+; language, English, for every other.
 !insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
 
 VIProductVersion "${FILE_VERSION}"
 VIFileVersion "${FILE_VERSION}"
@@ -72,6 +76,7 @@ Section
   ${Else}
     File /r "${PROGRAM_X86}\*.*"
   ${EndIf}
+  File "/oname=LICENSE" "${LICENSE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   ; The shortcut's working folder is the output folder at the time it is made.
@@ -95,6 +100,7 @@ Section "Uninstall"
   Delete "$INSTDIR\mimitap.exe"
   Delete "$INSTDIR\mimiopt.dll"
   Delete "$INSTDIR\mimitap.txt"
+  Delete "$INSTDIR\LICENSE"
   ; The options the toy saved beside itself.
   Delete "$INSTDIR\mimitap.dat"
   ; The media folders are the program's own: removed whole.

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Packs program folders into one zip, each under <root>/<name>/, the same bytes for the same files:
-entries in sorted order, one fixed time stamp, fixed permissions and compression.
+"""Packs program folders into one zip, each under <root>/<name>/, and files (the licence) under
+<root>/, the same bytes for the same files: entries in sorted order, one fixed time stamp, fixed
+permissions and compression.
 
-    portable_zip.py OUT.zip ROOT NAME=FOLDER [NAME=FOLDER ...]
+    portable_zip.py OUT.zip ROOT NAME=FOLDER [NAME=FOLDER ...] [FILE ...]
 """
 
 import sys
@@ -24,19 +25,20 @@ def entries(root, name, folder):
         yield (inside + "/", None) if path.is_dir() else (inside, path)
 
 
-def main(out, root, *folders):
+def main(out, root, *items):
     out = Path(out)
     tmp = out.with_suffix(".tmp")
+    packed = [(root + "/", None)]
+    for item in items:
+        name, _, folder = item.partition("=")
+        packed += entries(root, name, Path(folder)) if folder else [(f"{root}/{Path(item).name}", Path(item))]
     with zipfile.ZipFile(tmp, "w") as archive:
-        archive.writestr(_info(root + "/", FOLDER_MODE), b"")
-        for item in folders:
-            name, _, folder = item.partition("=")
-            for inside, path in entries(root, name, Path(folder)):
-                if path is None:
-                    archive.writestr(_info(inside, FOLDER_MODE), b"")
-                else:
-                    info = _info(inside, FILE_MODE, zipfile.ZIP_DEFLATED)
-                    archive.writestr(info, path.read_bytes(), compresslevel=9)
+        for inside, path in sorted(packed, key=lambda entry: entry[0]):
+            if path is None:
+                archive.writestr(_info(inside, FOLDER_MODE), b"")
+            else:
+                info = _info(inside, FILE_MODE, zipfile.ZIP_DEFLATED)
+                archive.writestr(info, path.read_bytes(), compresslevel=9)
     tmp.replace(out)
 
 

@@ -18,6 +18,12 @@
 #define IDM_DIAGONAL_RINGS 147
 #define IDM_GROWING_CIRCLES 148
 
+// What the program tells a grown-up in a message box.
+#define IDS_EXIT_HINT 150
+#define IDS_MISSING_FILES 151
+#define IDS_MISSING_LIBRARY 152
+#define IDS_NO_INITIAL_INFO 153
+
 // The clock window and its face.
 #define IDD_CLOCK 180
 #define IDC_CLOCK_FACE 1010

@@ -27,8 +27,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 
-# The end-to-end tests run the toy under a Japanese and an English locale.
-for locale in ja_JP.UTF-8 en_US.UTF-8; do
+# The end-to-end tests run the toy under a Japanese, an English and a German locale.
+for locale in ja_JP.UTF-8 en_US.UTF-8 de_DE.UTF-8; do
   if ! locale -a 2>/dev/null | grep -qi "^${locale/UTF-8/utf8}$"; then
     sed -i "s/^# *${locale} UTF-8/${locale} UTF-8/" /etc/locale.gen
     grep -q "^${locale} UTF-8" /etc/locale.gen || echo "${locale} UTF-8" >> /etc/locale.gen

@@ -14,19 +14,11 @@ constexpr int PictureLeft = 2;
 constexpr int LabelLeft = 24;
 constexpr int ExtraWidth = 27;
 constexpr int ExtraHeight = 4;
-constexpr UINT JapaneseCodePage = 932;
 
 std::wstring LoadLabel(HINSTANCE module, unsigned id) {
   const wchar_t* text = nullptr;
   const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
   return text != nullptr && length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
-// The label's length in the Japanese 8-bit code page, which is what sizes the items.
-int CodePageLength(const std::wstring& label) {
-  const int bytes = ::WideCharToMultiByte(JapaneseCodePage, 0, label.c_str(), static_cast<int>(label.size()), nullptr,
-                                          0, nullptr, nullptr);
-  return bytes > 0 ? bytes : static_cast<int>(label.size());
 }
 
 LOGFONTW DoubledMenuFont() {
@@ -50,15 +42,7 @@ void EffectsMenu::Prepare(HINSTANCE module) {
   menuHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
   menuFont.Reset(::CreateFontIndirectW(&font));
 
-  // The longest label sizes every item; the first of equal ones.
-  int longest = -1;
-  for (std::size_t i = 0; i < labels.size(); ++i) {
-    labels[i] = LoadLabel(module, effects_menu::Items[i].commandId);
-    if (const int length = CodePageLength(labels[i]); length > longest) {
-      longest = length;
-      measuredItem = i;
-    }
-  }
+  for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = LoadLabel(module, effects_menu::Items[i].commandId);
 
   menu.Reset(::CreatePopupMenu());
   if (!menu) return;
@@ -82,13 +66,17 @@ const std::wstring* EffectsMenu::LabelOf(unsigned commandId) const {
 
 bool EffectsMenu::Measure(HWND owner, MEASUREITEMSTRUCT& measure) const {
   if (measure.CtlType != ODT_MENU) return false;
-  const std::wstring& label = labels[measuredItem];
+  // The widest label in the menu font sizes every item.
   const ClientDC dc(owner);
   const SelectionGuard font(dc.Get(), menuFont.Get());
-  SIZE extent{};
-  ::GetTextExtentPoint32W(dc.Get(), label.c_str(), static_cast<int>(label.size()), &extent);
-  measure.itemWidth = static_cast<UINT>(extent.cx + ExtraWidth);
-  measure.itemHeight = static_cast<UINT>(extent.cy + ExtraHeight);
+  SIZE widest{};
+  for (const std::wstring& label : labels) {
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc.Get(), label.c_str(), static_cast<int>(label.size()), &extent);
+    if (extent.cx > widest.cx) widest = extent;
+  }
+  measure.itemWidth = static_cast<UINT>(widest.cx + ExtraWidth);
+  measure.itemHeight = static_cast<UINT>(widest.cy + ExtraHeight);
   return true;
 }
 

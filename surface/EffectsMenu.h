@@ -10,9 +10,9 @@
 class PlayIcons;
 
 // The effects menu's look: eight owner-drawn items, each a small picture picked anew at every
-// redraw and its label in the doubled menu font, all as large as the label that is longest in the
-// Japanese 8-bit code page. Built once with the play surface and kept, so the menu handle never
-// changes hands while sounds start and end on other threads.
+// redraw and its label in the doubled menu font, all as large as the widest label in that font.
+// Built once with the play surface and kept, so the menu handle never changes hands while sounds
+// start and end on other threads.
 class EffectsMenu {
  public:
   // The font, the highlight colours, the labels from the string table and the menu itself.
@@ -34,5 +34,4 @@ class EffectsMenu {
   OwnedFont menuFont;
   OwnedMenu menu;
   std::array<std::wstring, effects_menu::Items.size()> labels;
-  std::size_t measuredItem = 0;
 };

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The release in build/release/: the portable zip holds both builds as complete program folders,
-packed the same way every time, and the installer is a 32-bit program that runs on every Windows."""
+"""The release in build/release/: the portable zip holds both builds as complete program folders and
+the licence, packed the same way every time, and the installer is a 32-bit program that runs on every Windows."""
 
 import os
 import re
@@ -22,7 +22,7 @@ def machine(data):
 
 
 class Release(unittest.TestCase):
-    def test_zip_holds_the_64_and_32_bit_program_folders(self):
+    def test_zip_holds_the_64_and_32_bit_program_folders_and_the_licence(self):
         root = f"mimitap-{VERSION}"
         with zipfile.ZipFile(RELEASE / f"{root}.zip") as archive:
             files = [i for i in archive.infolist() if not i.is_dir()]
@@ -33,7 +33,8 @@ class Release(unittest.TestCase):
                 self.assertEqual(dist, names, folder)
                 for exe in ("mimitap.exe", "mimiopt.dll"):
                     self.assertEqual(expected_machine, machine(archive.read(f"{root}/{folder}/{exe}")), exe)
-            self.assertEqual(2 * len(dist), len(files), "files outside the two program folders")
+            self.assertEqual((REPO / "LICENSE").read_bytes(), archive.read(f"{root}/LICENSE"))
+            self.assertEqual(2 * len(dist) + 1, len(files), "files outside the two program folders and the licence")
             self.assertEqual({(1980, 1, 1, 0, 0, 0)}, {i.date_time for i in archive.infolist()})
             self.assertEqual(sorted(i.filename for i in archive.infolist()), [i.filename for i in archive.infolist()])
 

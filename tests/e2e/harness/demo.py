@@ -30,6 +30,7 @@ def main(argv=None):
     parser.add_argument("--exe", default="mimitap.exe", help="program in the folder (or a full path)")
     parser.add_argument("--size", type=_size, default=(1024, 768), help="screen size, e.g. 1920x1080")
     parser.add_argument("--locale", default="ja_JP", help="ja_JP or en_US")
+    parser.add_argument("--also", default="en_US", help="a locale whose grown-up texts are shown too ('' for none)")
     parser.add_argument("--settle", type=float, default=0.4, help="seconds to let drawing finish before a shot")
     args = parser.parse_args(argv)
 
@@ -102,17 +103,13 @@ def main(argv=None):
         shot("picture-popup")
         driver.tap(VK.ESCAPE)
 
-        # A grown-up's Shift+Esc menu, then its version and options dialogs.
-        def grown_up(letter, title):
-            driver.chord(VK.SHIFT, VK.ESCAPE)
-            wait_until(lambda: driver.windows(class_name="#32768", pid=program.pid, visible=True), 10)
-            driver.tap(VK.letter(letter))
-            return wait_until(lambda: next((d for d in program.dialogs() if d.title == title and d.visible), None), 10)
-
-        about = grown_up("A", "バージョン情報")
+        about = _grown_up(driver, program, "A", shot)
         shot("version-dialog")
         driver.press(about, 1)
-        options = grown_up("S", "設定")
+        wait_until(lambda: not any(d.title for d in program.dialogs()), 10)
+        driver.tap(VK.letter("A"))  # the child plays on before the grown-up comes back
+        time.sleep(args.settle)
+        options = _grown_up(driver, program, "S")
         shot("options-dialog")
         # The clock switched on, and confirmed: it shows at once in the bottom-right corner.
         driver.press(options, 1002, click=True)
@@ -125,8 +122,34 @@ def main(argv=None):
         print(f"{len(calls)} PlaySound calls: " + ", ".join(f"{c.basename}/{c.flags:#x}" for c in calls[:12]))
         if program.running():
             program.kill(0)
+    if args.also:
+        # What a grown-up reads in another language: the hint, the menu and the options.
+        with Session(name="demo-" + args.also, locale=args.also, screen=args.size, dist_dir=args.dist) as session:
+            driver = session.driver
+            program = session.launch(args.exe)
+            hint = program.wait_for_dialog(timeout=30)
+            shot(f"exit-hint-{args.also}")
+            driver.press(hint, 1)
+            program.wait_for_window(timeout=30, predicate=lambda w: w.class_name != "#32770")
+            time.sleep(args.settle)
+            options = _grown_up(driver, program, "S", lambda name: shot(f"{name}-{args.also}"))
+            shot(f"options-dialog-{args.also}")
+            driver.press(options, 2)
+            if program.running():
+                program.kill(0)
     print(f"{len(saved)} screenshots in {out}")
     return 0
+
+
+def _grown_up(driver, program, letter, shot_menu=None):
+    """A grown-up's Shift+Esc menu (shot when `shot_menu` is given), then its item `letter`; returns
+    the dialog that opens."""
+    driver.chord(VK.SHIFT, VK.ESCAPE)
+    wait_until(lambda: driver.windows(class_name="#32768", pid=program.pid, visible=True), 10)
+    if shot_menu:
+        shot_menu("grown-up-menu")
+    driver.tap(VK.letter(letter))
+    return wait_until(lambda: next((d for d in program.dialogs() if d.title and d.visible), None), 10)
 
 
 if __name__ == "__main__":

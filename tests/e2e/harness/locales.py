@@ -1,12 +1,13 @@
-"""The Unix locale a session runs under. Wine takes the Windows locale and the ANSI code page from
-it (ja_JP.UTF-8 gives code page 932). A locale missing from the system is compiled once into the
-build tree and used through LOCPATH, so no root rights are needed."""
+"""The Unix locale a session runs under. Wine takes the ANSI code page from LC_CTYPE (ja_JP.UTF-8
+gives code page 932) and the user's locale and interface language from LC_MESSAGES (LC_ALL, when
+set, stands for both; LANGUAGE plays no part). A locale missing from the system is compiled once into
+the build tree and used through LOCPATH, so no root rights are needed."""
 
 import fcntl
 import subprocess
 from pathlib import Path
 
-KNOWN = {"ja_JP": "ja_JP.UTF-8", "en_US": "en_US.UTF-8"}
+KNOWN = {"ja_JP": "ja_JP.UTF-8", "en_US": "en_US.UTF-8", "de_DE": "de_DE.UTF-8"}
 
 
 def _installed():
@@ -14,14 +15,28 @@ def _installed():
     return {line.strip().lower().replace("-", "") for line in out.splitlines()}
 
 
-def locale_env(short_name, cache_dir):
-    """Environment variables that put a process into the locale (e.g. 'ja_JP' or 'ja_JP.UTF-8')."""
+def locale_env(short_name, cache_dir, messages=None):
+    """Environment variables that put a process into the locale (e.g. 'ja_JP' or 'ja_JP.UTF-8'); with
+    `messages`, into that locale's messages (the interface language) and the other's code page."""
     full = KNOWN.get(short_name, short_name)
-    env = {"LANG": full, "LC_ALL": full, "LANGUAGE": full.split(".")[0]}
-    if full.lower().replace("-", "") in _installed():
+    if messages:
+        env = {"LANG": full, "LC_MESSAGES": KNOWN.get(messages, messages), "LANGUAGE": messages.split(".")[0]}
+    else:
+        env = {"LANG": full, "LC_ALL": full, "LANGUAGE": full.split(".")[0]}
+    names = {env["LANG"], env.get("LC_MESSAGES", full)}
+    installed = _installed()
+    if all(name.lower().replace("-", "") in installed for name in names):
         return env
-    language, _, charset = full.partition(".")
+    # LOCPATH stands for every locale, so all of them are compiled there.
     cache = Path(cache_dir)
+    for name in names:
+        _compile(name, cache)
+    env["LOCPATH"] = str(cache)
+    return env
+
+
+def _compile(full, cache):
+    language, _, charset = full.partition(".")
     cache.mkdir(parents=True, exist_ok=True)
     target = cache / full
     with open(cache / ".lock", "w") as lock:
@@ -33,5 +48,3 @@ def locale_env(short_name, cache_dir):
                 raise RuntimeError(f"cannot build locale {full}: {result.stderr.strip()}\n"
                                    f"install it instead: sed -i 's/^# *{full} /{full} /' /etc/locale.gen"
                                    f" && locale-gen")
-    env["LOCPATH"] = str(cache)
-    return env

@@ -39,19 +39,21 @@ def _process_command(pid):
 
 class Session:
     def __init__(self, name="e2e", locale=None, screen=(1024, 768), display=None, audio="null",
-                 dist_dir=None, driver_exe=None, prefix=None, show_cursor=False, monitors=1):
+                 dist_dir=None, driver_exe=None, prefix=None, show_cursor=False, monitors=1, messages=None):
         """display: None starts a private Xvfb of `screen` size; ':N' uses that display instead.
         audio: 'null' (PlaySound succeeds, sound goes nowhere) or 'none' (no audio device).
         show_cursor: draw the pointer into the private display's screen (off: pixels are exactly
         what programs drew).
         monitors: 2 starts a private Xorg with two monitors side by side instead (see
-        TwoMonitorDisplay; `screen` and show_cursor do not apply), run by a prefix of its own."""
+        TwoMonitorDisplay; `screen` and show_cursor do not apply), run by a prefix of its own.
+        messages: a locale whose interface language the session takes, with `locale`'s code page."""
         if monitors not in (1, 2) or (monitors == 2 and display):
             raise ValueError("monitors is 1, or 2 on a private display")
         self.monitors = monitors
         self.show_cursor = show_cursor
         self.name = name
         self.locale = locale or config.default_locale()
+        self.messages = messages
         self.screen_size = screen
         self.external_display = display
         self.audio = audio
@@ -91,7 +93,7 @@ class Session:
             d.mkdir(parents=True, exist_ok=True)
         self._acquire_lock()
         self.timings["lock"] = time.monotonic() - t0
-        env = locale_env(self.locale, config.e2e_dir() / "locales")
+        env = locale_env(self.locale, config.e2e_dir() / "locales", self.messages)
         self.timings["prefix"] = ensure_prefix(self.prefix, self.log_dir)
         self.wine = Wine(self.prefix, locale=env, home=config.e2e_dir() / f"home-{self.audio}", audio=self.audio)
         # A wineserver left by an interrupted run would still be bound to an old display.

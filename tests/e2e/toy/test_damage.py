@@ -6,7 +6,7 @@ stops the start with its message."""
 import random
 import unittest
 
-from toysupport import (FILL_COLORS, KEY_SOUNDS, MISSING_FILES, TITLE, VK, ToyTestCase, wait_in_front,
+from toysupport import (FILL_COLORS, KEY_SOUNDS, MISSING_FILES, OPTIONS_TITLE, TITLE, VK, ToyTestCase, wait_in_front,
                         wait_until)
 
 BM_GETCHECK = 0x00F0
@@ -62,7 +62,7 @@ class Damage(ToyTestCase):
         self.driver.call("holdfile", folder / "mimitap.dat")
         self.addCleanup(self.driver.call, "releasefile")
         toy = self.start_toy(folder=folder)
-        dialog = toy.grown_up_dialog("S", "設定")
+        dialog = toy.grown_up_dialog("S", OPTIONS_TITLE)
         by_id = {b.id: b for b in dialog.buttons}
         self.assertEqual([1, 1, 0, 0, 0], [self.driver.send(by_id[i].hwnd, BM_GETCHECK) for i in range(1000, 1005)])
         self.driver.click(*by_id[1000].rect.center)  # key sounds off

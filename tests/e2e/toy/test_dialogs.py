@@ -1,4 +1,4 @@
-"""The options library's dialogs "設定" and "バージョン情報": on their own (run by a program in the
+"""The options library's dialogs, options and version, in the session's language: on their own (run by a program in the
 program folder whose exit code is the dialog's end code) and from the running toy's grown-up menu,
 which applies confirmed options at once and keeps the lock-down while they are open."""
 
@@ -7,7 +7,8 @@ import struct
 import time
 import unittest
 
-from toysupport import KEY_SOUNDS, VK, ToyTestCase, config, distance, ink, wait_until, write_options
+from toysupport import (ABOUT_TITLE, KEY_SOUNDS, OPTIONS_TITLE, TEXTS, VK, ToyTestCase, agreement, config, distance, ink,
+                        wait_until, write_options)
 
 from harness import wait_for_value
 from harness.driver import OneShot
@@ -17,9 +18,15 @@ WM_SYSCOMMAND, SC_CLOSE = 0x0112, 0xF060
 SS_ICON = 0x3
 KEYS = ["keywav", "otherwav", "time", "noscreenserver", "endaltf4"]
 BOX_OF = dict(zip(KEYS, range(1000, 1005)))
-OPTIONS_TEXTS = {1000: "キーボードを叩いた時に音を鳴らす(&K)", 1001: "その他の音を鳴らす(&W)", 1002: "時計を表示する(&T)",
-                 1003: "ミミタップ起動中はスクリーンセーバーを起動しない(&S)", 1004: "Alt+F4キーで終了する(&F)",
-                 1: "OK", 2: "キャンセル"}
+OPTIONS_TEXTS, GROUPS, VERSION_LINE, FONT = (TEXTS[k] for k in ("OPTIONS", "GROUPS", "VERSION_LINE", "FONT"))
+
+def drawn_as(driver, rect, text, skip=0, font=FONT):
+    """How well the text in `rect` (less `skip` pixels at its left) agrees with `text` as the platform
+    draws it in the dialog's font: 1 for the same ink, less for a text cut off or drawn otherwise."""
+    shot = driver.screenshot(rect=rect)
+    label = shot.crop(skip, 0, shot.width - skip, shot.height)
+    expected = ink(driver.draw_text(text, face=font[0], points=font[1]), (255, 255, 255))
+    return agreement(ink(label, label.pixel(label.width - 1, 1)), expected)
 
 
 def stored(folder):
@@ -76,32 +83,28 @@ class LibraryDialogs(ToyTestCase):
         folder = self.program_folder()
         write_options(folder, keywav=5, otherwav=1, time=2, noscreenserver="abc")
 
-        run, dialog = self.run_dialog(folder, "option", "設定")
+        run, dialog = self.run_dialog(folder, "option", OPTIONS_TITLE)
         self.assertEqual((0, 0), (dialog.rect.left, dialog.rect.top), "not at the top-left corner")
         self.assert_in_front(dialog)
         checks, by_id = self.boxes(dialog)
         self.assertEqual(OPTIONS_TEXTS, {i: by_id[i].text for i in OPTIONS_TEXTS})
         self.assertTrue(by_id[1].default)
-        self.assertEqual({"効果音", "その他"}, {b.text for b in dialog.buttons if b.id not in OPTIONS_TEXTS})
+        self.assertEqual(GROUPS, {b.text for b in dialog.buttons if b.id not in OPTIONS_TEXTS})
         # Opening already folded every value: 5 is on and 1, 2 is off for the clock, letters read 0,
         # and the missing key counts as on.
         self.assertEqual([1, 1, 0, 0, 1], checks)
         folded = [("keywav", "1"), ("otherwav", "1"), ("time", "0"), ("noscreenserver", "0"), ("endaltf4", "1")]
         self.assertEqual(sorted(folded), sorted(folds_to(folder, folded) or []))
 
-        # The labels read as their text in the dialog's font: Japanese glyphs, whatever the code page.
-        for box in (1001, 1003):
-            shot = self.driver.screenshot(rect=by_id[box].rect)
-            label = shot.crop(16, 0, shot.width - 16, shot.height)
-            expected = ink(self.driver.draw_text(OPTIONS_TEXTS[box], face="ＭＳ Ｐゴシック", points=9), (255, 255, 255))
-            seen = ink(label, label.pixel(label.width - 1, 1))
-            agreement = len(seen & expected) / len(seen | expected)
-            self.assertGreater(agreement, 0.85, f"box {box}'s label is not drawn as its text ({agreement:.2f})")
-
         # The keyboard: the focus starts on the first box, Tab moves on, Space toggles, Enter confirms.
         self.assertEqual(by_id[1000].hwnd, self.driver.foreground()["focus"])
         self.driver.tap(VK.TAB)
         wait_until(lambda: self.driver.foreground()["focus"] == by_id[1001].hwnd, 5, message="Tab did not move on")
+        # The labels but the focused one read whole as their text in the dialog's font (Japanese
+        # glyphs whatever the code page).
+        for box in (1000, 1002, 1003, 1004):
+            agreement = drawn_as(self.driver, by_id[box].rect, OPTIONS_TEXTS[box], skip=16)
+            self.assertGreater(agreement, 0.85, f"box {box}'s label is not drawn as its text ({agreement:.2f})")
         self.driver.tap(VK.SPACE)
         self.click(by_id[1002])  # and the mouse
         wait_until(lambda: self.boxes(dialog)[0] == [1, 0, 1, 0, 1], 5, message="the boxes did not toggle")
@@ -112,7 +115,7 @@ class LibraryDialogs(ToyTestCase):
 
         # Every box unchecked and confirmed stores five zeros.
         write_options(folder, **{key: 1 for key in KEYS})
-        run, dialog = self.run_dialog(folder, "option", "設定")
+        run, dialog = self.run_dialog(folder, "option", OPTIONS_TITLE)
         _, by_id = self.boxes(dialog)
         for box in range(1000, 1005):
             self.click(by_id[box])
@@ -126,7 +129,7 @@ class LibraryDialogs(ToyTestCase):
         (folder / "mimitap.dat").unlink()
         for way in ("Esc", "Cancel", "close box"):
             with self.subTest(way):
-                run, dialog = self.run_dialog(folder, "option", "設定")
+                run, dialog = self.run_dialog(folder, "option", OPTIONS_TITLE)
                 folded = [(key, "0" if key == "time" else "1") for key in KEYS]
                 self.assertEqual(folded, folds_to(folder, folded))
                 _, by_id = self.boxes(dialog)
@@ -147,7 +150,7 @@ class LibraryDialogs(ToyTestCase):
         before = (folder / "mimitap.dat").read_bytes()
         self.driver.call("holdfile", folder / "mimitap.dat")
         self.addCleanup(self.driver.call, "releasefile")
-        run, dialog = self.run_dialog(folder, "option", "設定")
+        run, dialog = self.run_dialog(folder, "option", OPTIONS_TITLE)
         self.assertEqual([1, 1, 1, 1, 1], self.boxes(dialog)[0])
         self.driver.tap(VK.RETURN)
         self.assertEqual(1, self.end_code(run))
@@ -158,10 +161,14 @@ class LibraryDialogs(ToyTestCase):
         for way, code in (("OK", 1), ("Esc", 2), ("close box", 2), ("ten seconds", 2)):
             with self.subTest(way):
                 started = time.monotonic()  # the dialog's ten seconds start after this
-                run, dialog = self.run_dialog(folder, "about", "バージョン情報")
+                run, dialog = self.run_dialog(folder, "about", ABOUT_TITLE)
                 lines = dialog.text.split("\n")
-                self.assertEqual("ミミタップ Version 1.03", lines[0])
+                self.assertEqual(VERSION_LINE, lines[0])
                 self.assertTrue(len(lines) == 2 and lines[1], f"no second line: {lines}")
+                if way == "OK":  # each line whole in the dialog's font
+                    for line in lines:
+                        text = next(c for c in dialog.controls if c.title == line)
+                        self.assertGreater(drawn_as(self.driver, text.rect, line), 0.85, f"{line} is not drawn whole")
                 self.assertNotEqual("none", dialog.icon, "the program's icon does not show")
                 # The icon's opaque pixels are those of the program's own icon frame of its size,
                 # found in mimitap.exe (which holds that one icon) by its bitmap header.
@@ -221,7 +228,7 @@ class DialogsInTheToy(ToyTestCase):
         self.assertFalse(self.screen_saver(), "the screen saver is on although noscreenserver is 1")
 
         # The version dialog: the lock-down holds while it is open, and the toy answers again after.
-        about = self.grown_up_command(toy, "A", "バージョン情報")
+        about = self.grown_up_command(toy, "A", ABOUT_TITLE)
         start = len(watcher.seen())
         for keys in ((VK.MENU, VK.TAB), (VK.CONTROL, VK.ESCAPE), (VK.LWIN,)):
             for key in keys:
@@ -239,7 +246,7 @@ class DialogsInTheToy(ToyTestCase):
         toy.sounds.wait_for(lambda c: c.started and c.basename.upper() in KEY_SOUNDS, since=since, timeout=5)
 
         # The options dialog: key sounds off, the screen saver allowed, Alt+F4 allowed; confirmed.
-        options = self.grown_up_command(toy, "S", "設定")
+        options = self.grown_up_command(toy, "S", OPTIONS_TITLE)
         by_id = {b.id: b for b in options.buttons}
         for box in (1000, 1003, 1004):
             self.driver.click(*by_id[box].rect.center)

@@ -4,8 +4,10 @@ cut off. (At 96 the other tests run.)"""
 
 import unittest
 
-from toysupport import FILL_COLORS, VK, WMU_SETTINGS_CHANGED, ToyTestCase, ink, wait_until, write_options
+from toysupport import (EFFECT_LABELS, FILL_COLORS, MENU, OPTIONS_TITLE, TEXTS, VK, WMU_SETTINGS_CHANGED, ToyTestCase,
+                        agreement, ink, menu_lines, wait_until, write_options)
 
+from harness import wait_for_value
 from harness.images import Image
 
 USER_DPI = (r"HKCU\Control Panel\Desktop", "LogPixels")
@@ -33,11 +35,13 @@ class HighDpi(ToyTestCase):
         else:
             self.driver.reg_set(key, name, "dword", value)
 
-    def reference_text(self, text):
-        """`text` drawn by a program started at this resolution, in the doubled menu font."""
+    def reference_text(self, text, scale=2, font=None):
+        """`text` drawn by a program started at this resolution, in the menu font at `scale` times
+        its height or in `font` (face, points)."""
         bmp = self.session.log_dir / "dpi-text.bmp"
-        self.session.run_driver("drawtext", bmp, text, "--scale=2", name="dpi-text").result(30)
-        return Image.load(bmp)
+        face = [f"--face={font[0]}", f"--points={font[1]}"] if font else []
+        self.session.run_driver("drawtext", bmp, text, f"--scale={scale}", *face, name="dpi-text").result(30)
+        return ink(Image.load(bmp), (255, 255, 255)), Image.load(bmp).height
 
     def test_frame_fills_cursor_menu_dialog_and_clock_at_144_dpi(self):
         toy = self.start_toy(options={"keywav": 1, "otherwav": 1, "time": 0, "endaltf4": 0})
@@ -63,26 +67,47 @@ class HighDpi(ToyTestCase):
         menu = wait_until(toy.menu, 5, message="no menu")
         self.assertTrue(0 <= menu.rect.left and menu.rect.right <= width and 0 <= menu.rect.top
                         and menu.rect.bottom <= height, f"the menu is cut off: {menu.rect}")
-        reference = self.reference_text("ドド～ン(&Y)")
-        item_height = reference.height - 8 + 4
+        references = [self.reference_text(text) for text in EFFECT_LABELS]
+        item_height = references[0][1] - 8 + 4
         self.assertGreaterEqual(menu.rect.height, 8 * item_height, "the items are smaller than their text")
-        shot = self.driver.screenshot(rect=menu.rect)
         border = (menu.rect.height - 8 * item_height) // 2
-        label = shot.crop(border + 22, border + 7 * item_height, menu.rect.width - 22 - 2 * border, item_height)
-        seen, expected = ink(label, label.pixel(label.width - 1, label.height // 2)), ink(reference, (255, 255, 255))
-        self.assertGreater(len(seen & expected) / len(seen | expected), 0.85, "the last label is not its text")
+
+        def agreements():  # of each label with its text, the widest included
+            shot = self.driver.screenshot(rect=menu.rect)
+            labels = [shot.crop(border + 22, border + i * item_height, menu.rect.width - 22 - 2 * border, item_height)
+                      for i in range(8)]
+            return [agreement(ink(label, label.pixel(label.width - 1, label.height // 2)), expected)
+                    for label, (expected, _) in zip(labels, references)]
+        wait_for_value(agreements, lambda values: min(values) > 0.85, 5, message="a label is not drawn whole")
         toy.close_menu()
 
-        # The options dialog grows with its font and stays on the screen.
-        dialog = toy.grown_up_dialog("S", "設定")
+        # The grown-up menu's items read whole in the menu font of this resolution.
+        self.driver.chord(VK.SHIFT, VK.ESCAPE)
+        lines, background = menu_lines(self.driver, wait_until(toy.menu, 10, message="no menu"))
+        for text, line in zip(MENU, lines):
+            self.assertGreater(agreement(ink(line, background), self.reference_text(text, scale=1)[0]), 0.85,
+                               f"{text} is not drawn whole")
+        toy.close_menu()
+
+        # The options dialog grows with its font, stays on the screen and shows its labels whole.
+        dialog = toy.grown_up_dialog("S", OPTIONS_TITLE)
         self.assertTrue(dialog.rect.right <= width and dialog.rect.bottom <= height, f"cut off: {dialog.rect}")
         self.assertGreater(dialog.rect.width, OPTIONS_AT_96[0] * 1.3, "the dialog did not grow with its font")
         for button in dialog.buttons:
             self.assertTrue(dialog.rect.contains(button.rect.left, button.rect.top)
                             and button.rect.right <= dialog.rect.right and button.rect.bottom <= dialog.rect.bottom,
                             f"{button.text} sticks out of the dialog")
+        boxes = {b.id: b for b in dialog.buttons}
+        for box in range(1001, 1005):  # the first has the focus rectangle
+            expected = self.reference_text(TEXTS["OPTIONS"][box], font=TEXTS["FONT"])[0]
+
+            def label_agreement(rect=boxes[box].rect):
+                label = self.driver.screenshot(rect=rect)
+                label = label.crop(24, 0, label.width - 24, label.height)
+                return agreement(ink(label, label.pixel(label.width - 1, 1)), expected)
+            wait_for_value(label_agreement, lambda a: a > 0.85, 5, message=f"{TEXTS['OPTIONS'][box]} is not drawn whole")
         self.driver.press(dialog, 2)
-        wait_until(lambda: not toy.program.dialogs() or all(d.title != "設定" for d in toy.program.dialogs()), 10)
+        wait_until(lambda: all(d.title != OPTIONS_TITLE for d in toy.program.dialogs()), 10)
 
         # The clock: in the corner, grown with its font, with text on its face.
         write_options(toy.program.exe.parent, keywav=1, otherwav=1, time=1, endaltf4=0)

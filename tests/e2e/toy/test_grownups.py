@@ -5,8 +5,8 @@ that are too deep for a 256-byte path."""
 import shutil
 import unittest
 
-from toysupport import (MISSING_LIBRARY, TITLE, VK, WMU_SETTINGS_CHANGED, ToyTestCase, test_dll, wait_in_front,
-                        wait_until, write_options)
+from toysupport import (MENU, MISSING_LIBRARY, TITLE, VK, WMU_SETTINGS_CHANGED, ToyTestCase, agreement, ink,
+                        menu_lines, test_dll, wait_in_front, wait_until, write_options)
 
 MENU_CLASS = "#32768"
 OPTIONS = {"keywav": 1, "otherwav": 1, "endaltf4": 0}
@@ -50,7 +50,11 @@ class GrownUpMenu(ToyTestCase):
                 toy.settle()
                 self.assertTrue(toy.program.running())
                 self.assertEqual([], self.driver.windows(class_name=MENU_CLASS, visible=True), "the menu stayed")
-        self.open_menu(toy)
+        # Each item reads whole as its label in the menu font; X ends the toy.
+        lines, background = menu_lines(self.driver, self.open_menu(toy))
+        for label, line in zip(MENU, lines):
+            seen, expected = ink(line, background), ink(self.driver.draw_text(label), (255, 255, 255))
+            self.assertGreater(agreement(seen, expected), 0.85, f"{label} is not drawn whole")
         self.driver.tap(VK.letter("X"))
         self.assertEqual(0, toy.program.wait_exit(15))
 

@@ -1,7 +1,9 @@
 """The release a parent downloads: the installer, a 32-bit program, making a per-user install of the
-64-bit build on 64-bit Windows, with a Start-menu shortcut and an entry in the installed-programs
-list; the toy started from that shortcut; an uninstall that leaves nothing; and the portable zip's
-32-bit program answering a key under the system's 32-bit layer."""
+64-bit build on 64-bit Windows, with the licence, a Start-menu shortcut and an entry in the
+installed-programs list; its licence page in the interface language; the toy started from that
+shortcut; an uninstall that leaves nothing; and the portable zip's 32-bit program answering a key
+under the system's 32-bit layer. Where the kernel starts no 32-bit programs, the installer built
+from the same script for 64-bit Windows stands in for it."""
 
 import errno
 import re
@@ -12,7 +14,7 @@ import unittest
 import zipfile
 from pathlib import Path, PureWindowsPath
 
-from toysupport import EXIT_HINT, KEY_SOUNDS, TITLE, VK, ToyTestCase, config, write_options
+from toysupport import EXIT_HINT, KEY_SOUNDS, TITLE, VK, ToyTestCase, config, wait_until, write_options
 
 from harness import WaitTimeout, wait_for_value
 from harness.shelllink import read_shell_link
@@ -23,6 +25,8 @@ VERSION = re.search(r'VALUE "ProductVersion", "([0-9.]+)"',
 RELEASE = config.build_dir() / "release"
 INSTALLER = RELEASE / f"mimitap-{VERSION}-setup.exe"
 PORTABLE_ZIP = RELEASE / f"mimitap-{VERSION}.zip"
+INSTALLER_AMD64 = config.build_dir() / "tests" / "e2e" / "toy" / "mimitap-setup-amd64.exe"
+LICENSE = (REPO / "LICENSE").read_text(encoding="ascii")
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mimitap"
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
@@ -49,6 +53,10 @@ def kernel_refuses_32_bit_programs():
     return False
 
 
+def installer_to_run():
+    return INSTALLER_AMD64 if kernel_refuses_32_bit_programs() else INSTALLER
+
+
 def files_in(folder):
     return sorted(p.relative_to(folder).as_posix() for p in folder.rglob("*") if p.is_file())
 
@@ -56,10 +64,9 @@ def files_in(folder):
 class Installer(ToyTestCase):
     def setUp(self):
         super().setUp()
-        if kernel_refuses_32_bit_programs():
-            self.skipTest("this machine's kernel does not start 32-bit programs, so Wine cannot run 32-bit ones")
-        if not INSTALLER.is_file():
-            self.fail(f"no installer at {INSTALLER} (build the installer target)")
+        self.setup = installer_to_run()
+        if not self.setup.is_file():
+            self.fail(f"no installer at {self.setup} (build the installer targets)")
         self.folder = PureWindowsPath(self.shell_folder("Local AppData"), "Programs", TITLE)
         self.shortcut = self.unix_path(PureWindowsPath(self.shell_folder("Programs"), f"{TITLE}.lnk"))
         self.remove_install()  # what an interrupted run may have left in the shared prefix
@@ -118,13 +125,14 @@ class Installer(ToyTestCase):
 
     def test_installs_for_the_user_starts_from_its_shortcut_and_uninstalls_without_a_trace(self):
         self.assertEqual(I386, machine(INSTALLER))
-        self.run_silently(INSTALLER, "/S")
+        self.run_silently(self.setup, "/S")
         folder = self.unix_path(self.folder)
 
-        # The 64-bit program folder, exactly as dist/ holds it, and the uninstaller.
+        # The 64-bit program folder, exactly as dist/ holds it, the licence and the uninstaller.
         self.assertEqual(AMD64, machine(folder / "mimitap.exe"))
         dist = self.session.dist_dir
-        self.assertEqual(sorted(files_in(dist) + ["uninstall.exe"]), files_in(folder))
+        self.assertEqual(sorted(files_in(dist) + ["LICENSE", "uninstall.exe"]), files_in(folder))
+        self.assertEqual(LICENSE, (folder / "LICENSE").read_text(encoding="ascii"))
         for name in files_in(dist):
             self.assertEqual((dist / name).read_bytes(), (folder / name).read_bytes(), name)
 
@@ -139,8 +147,8 @@ class Installer(ToyTestCase):
 
         code_page = self.driver.system()["acp"]
         link = read_shell_link(self.shortcut, ansi=f"cp{code_page}")
-        self.assertEqual(f"{self.folder}\\mimitap.exe".lower(), link.target.lower())
         self.assertEqual(str(self.folder).lower(), (link.working_dir or "").lower())
+        self.assertEqual(f"{self.folder}\\mimitap.exe".lower(), link.target.lower())
 
         # Started the way the shortcut starts it, the toy shows its frame and finds its sounds.
         self.start_answer_and_close(self.unix_path(link.target), self.unix_path(link.working_dir))
@@ -152,6 +160,8 @@ class Installer(ToyTestCase):
         wait_for_value(self.leftovers, lambda left: not left, 30, message="the uninstaller left something behind")
 
     def test_the_portable_zips_32_bit_program_answers_a_key(self):
+        if kernel_refuses_32_bit_programs():
+            self.skipTest("this machine's kernel does not start 32-bit programs, so Wine cannot run 32-bit ones")
         folder = self.session.tmp_dir / "portable"
         with zipfile.ZipFile(PORTABLE_ZIP) as archive:
             archive.extractall(folder)
@@ -159,6 +169,28 @@ class Installer(ToyTestCase):
         self.assertEqual(I386, machine(x86 / "mimitap.exe"))
         self.assertEqual(I386, machine(x86 / "mimiopt.dll"))
         self.start_answer_and_close(x86 / "mimitap.exe", x86)
+
+
+class LicencePage(ToyTestCase):
+    """The installer's pages in the user's interface language (Japanese here), the licence among them."""
+    agree = "同意する(&A)"
+
+    def test_the_licence_page_shows_the_licence(self):
+        setup = self.launch(installer_to_run(), cwd=self.session.tmp_dir, trace_sounds=False)
+        self.driver.press(setup.wait_for_dialog(timeout=30), 1)  # on from the welcome page
+        licence = wait_until(lambda: next((c for d in setup.dialogs() if d.button(id=1) and d.button(id=1).text == self.agree
+                                           for c in d.controls if c.class_name.startswith("RichEdit")), None),
+                             15, message=f"no licence page with its {self.agree} button")
+        wait_until(lambda: self.driver.text(licence.hwnd).split() == LICENSE.split(), 5, message="the licence is not shown")
+        shot = self.session.shot_dir / f"installer-licence-page-{self.session.locale}.png"
+        self.session.screenshot(shot.stem)
+        print(f"\n[e2e] the licence page: {shot}")
+
+
+class EnglishLicencePage(LicencePage):
+    """English pages for every interface language but Japanese."""
+    session_options = {"locale": "en_US"}
+    agree = "I &Agree"
 
 
 if __name__ == "__main__":

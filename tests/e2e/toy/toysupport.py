@@ -7,7 +7,7 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parents[1]))
 
 from harness import VK, E2ETestCase, config, wait_until  # noqa: E402,F401
-from harness.waiting import wait_still  # noqa: E402,F401
+from harness.waiting import wait_for_value, wait_still  # noqa: E402,F401
 
 TITLE = "ミミタップ"
 PANE_ID = 59648
@@ -19,14 +19,48 @@ WM_QUERYENDSESSION = 0x0011
 WM_POWERBROADCAST = 0x0218
 IDM_SETTINGS, IDM_ABOUT = 32772, 57664
 
-EXIT_HINT = ("ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
-             "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。")
-MISSING_FILES = ("動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
-                 "再度インストールを行ってください。")
-MISSING_LIBRARY = ("動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                   "再度インストールを行ってください。")
-NO_INITIAL_INFO = ("初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                   "再度インストールを行ってください。")
+# What a grown-up reads, in the language of the session's user interface (Japanese for ja_JP).
+JAPANESE = {
+    "EXIT_HINT": "ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
+                 "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。",
+    "MISSING_FILES": "動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
+                     "再度インストールを行ってください。",
+    "MISSING_LIBRARY": "動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                       "再度インストールを行ってください。",
+    "NO_INITIAL_INFO": "初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
+                       "再度インストールを行ってください。",
+    "OPTIONS_TITLE": "設定", "ABOUT_TITLE": "バージョン情報",
+    "EFFECT_LABELS": ["けしごむ？(&Q)...", "しゃっしゃっしゃっ(&S)", "ダブルコーヒーカップ(&B)", "チュウチュウジェット(&M)",
+                      "キラキラ(&C)", "にょりょにょりょ(&L)", "こっちにくる～(&P)", "ドド～ン(&Y)"],
+    "MENU": ["設定(&S)...", "バージョン情報(&A)...", "終了して説明ファイル(mimitap.txt)を開く(&R)", "終了(&X)"],
+    "OPTIONS": {1000: "キーボードを叩いた時に音を鳴らす(&K)", 1001: "その他の音を鳴らす(&W)", 1002: "時計を表示する(&T)",
+                1003: "ミミタップ起動中はスクリーンセーバーを起動しない(&S)", 1004: "Alt+F4キーで終了する(&F)", 1: "OK",
+                2: "キャンセル"},
+    "GROUPS": {"効果音", "その他"}, "VERSION_LINE": "ミミタップ Version 1.03", "FONT": ("ＭＳ Ｐゴシック", 9),
+}
+ENGLISH = {
+    "EXIT_HINT": "To quit Mimitap (ミミタップ), hold down Alt and press F4.\r\n"
+                 "For a menu in the top-left corner, hold down Shift and press Esc.\r\n"
+                 "Hold Alt or Shift alone for a moment before the second key.",
+    "MISSING_FILES": "A file that Mimitap (ミミタップ) needs is missing.\nIt may not be installed correctly.\n"
+                     "Please install it again.",
+    "MISSING_LIBRARY": "Mimitap (ミミタップ) could not use its options library (mimiopt.dll).\n"
+                       "It may not be installed correctly.\nPlease install it again.",
+    "NO_INITIAL_INFO": "Mimitap (ミミタップ) could not read its start-up settings.\nIt may not be installed correctly.\n"
+                       "Please install it again.",
+    "OPTIONS_TITLE": "Settings", "ABOUT_TITLE": "About ミミタップ",
+    "EFFECT_LABELS": ["S&queaky eraser?...", "&Swish swish swish", "Dou&ble teacups", "Zoo&m-zoom jet",
+                      "&Crystal twinkle", "&Loopy loops", "&Peekaboo, here I come", "&Yikes, ka-boom!"],
+    "MENU": ["&Settings...", "&About ミミタップ...", "&Read me: quit and open mimitap.txt", "E&xit"],
+    "OPTIONS": {1000: "Play a sound for every &key", 1001: "Play the other sounds as &well (mouse, effects)",
+                1002: "Show a clock with the date and &time", 1003: "Keep the &screen saver off while the toy runs",
+                1004: "Alt+&F4 quits the toy", 1: "OK", 2: "Cancel"},
+    "GROUPS": {"Sounds", "Other"}, "VERSION_LINE": "Mimitap (ミミタップ) version 1.03", "FONT": ("MS Shell Dlg", 8),
+}
+TEXTS = JAPANESE if config.default_locale().startswith("ja") else ENGLISH
+EXIT_HINT, MISSING_FILES, MISSING_LIBRARY, NO_INITIAL_INFO, OPTIONS_TITLE, ABOUT_TITLE, EFFECT_LABELS, MENU = (
+    TEXTS[k] for k in ("EXIT_HINT", "MISSING_FILES", "MISSING_LIBRARY", "NO_INITIAL_INFO", "OPTIONS_TITLE",
+                       "ABOUT_TITLE", "EFFECT_LABELS", "MENU"))
 
 FILL_COLORS = {(128, 128, 192), (255, 128, 128), (0, 255, 0), (128, 64, 64), (255, 0, 0), (255, 255, 255),
                (255, 0, 128), (0, 0, 255), (255, 255, 0), (255, 128, 192)}
@@ -199,3 +233,34 @@ def ink(image, background):
         return set()
     left, top = min(p[0] for p in points), min(p[1] for p in points)
     return {(x - left, y - top) for x, y in points}
+
+
+def agreement(seen, expected):
+    """How far two sets of ink points agree: 1 for the same ink, less for another text, and 0 when
+    the ink of one reaches more than two pixels farther right (a text cut off)."""
+    if not seen or not expected or abs(max(x for x, _ in seen) - max(x for x, _ in expected)) > 2:
+        return 0.0
+    return len(seen & expected) / len(seen | expected)
+
+
+def menu_lines(driver, menu):
+    """The grown-up menu's lines of text and their background, once it shows one for each item."""
+    return wait_for_value(lambda: text_lines(driver.screenshot(rect=menu.rect)), lambda found: len(found[0]) == len(MENU),
+                          5, message="not one line of text for each item of the menu")
+
+
+def text_lines(image):
+    """A menu's lines of text, top to bottom, as images of the full width, and their background (the
+    commonest colour): runs of pixel rows with ink, gaps of up to two rows (under a mnemonic's
+    underline) included; a separator's line or two is none. The frame's three pixels are left out."""
+    image = image.crop(3, 3, image.width - 6, image.height - 6)
+    background = max(image.colours(), key=image.count)
+    ink_rows = [y for y in range(image.height)
+                if any(distance(image.pixel(x, y), background) > 200 for x in range(image.width))]
+    runs = []
+    for y in ink_rows:
+        if runs and y - runs[-1][1] <= 3:
+            runs[-1][1] = y
+        else:
+            runs.append([y, y])
+    return [image.crop(0, top, image.width, bottom - top + 1) for top, bottom in runs if bottom - top > 2], background
