@@ -87,12 +87,11 @@ void CopyPicture(HWND surface, HDC from, int width, int height, HWND cover) {
   ::ClientToScreen(surface, &origin);
   const auto scaleX = [&](LONG x) { return fit.left + MulDiv(x - origin.x, fit.Width(), width); };
   const auto scaleY = [&](LONG y) { return fit.top + MulDiv(y - origin.y, fit.Height(), height); };
-  const HDC overlayDc = ::GetWindowDC(overlay);
-  if (overlayDc == nullptr) return;
+  const ClientDC overlayDc(overlay, true);
+  if (!overlayDc) return;
   ::StretchBlt(to.Get(), scaleX(shown.left), scaleY(shown.top), scaleX(shown.right) - scaleX(shown.left),
-               scaleY(shown.bottom) - scaleY(shown.top), overlayDc, 0, 0, shown.right - shown.left,
+               scaleY(shown.bottom) - scaleY(shown.top), overlayDc.Get(), 0, 0, shown.right - shown.left,
                shown.bottom - shown.top, SRCCOPY);
-  ::ReleaseDC(overlay, overlayDc);
 }
 
 void CopyToCovers(HWND surface, const std::vector<HWND>& covers) {

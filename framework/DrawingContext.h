@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
 
-// A window's client drawing context, released on every path.
+// A window's client drawing context (or, with `wholeWindow`, that of the whole window, frame
+// included), released on every path.
 class ClientDC {
  public:
-  explicit ClientDC(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  explicit ClientDC(HWND window, bool wholeWindow = false)
+      : window_(window), dc_(wholeWindow ? ::GetWindowDC(window) : ::GetDC(window)) {}
   ClientDC(const ClientDC&) = delete;
   ClientDC& operator=(const ClientDC&) = delete;
   ~ClientDC() {
