@@ -1,21 +1,7 @@
 #include "app/GrownUpGestures.h"
 
 #include "core/KeyState.h"
-
-namespace {
-
-class ExclusiveLock {
- public:
-  explicit ExclusiveLock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-  ~ExclusiveLock() { ::ReleaseSRWLockExclusive(&lock_); }
-  ExclusiveLock(const ExclusiveLock&) = delete;
-  ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
- private:
-  SRWLOCK& lock_;
-};
-
-}  // namespace
+#include "framework/ExclusiveLock.h"
 
 bool GrownUpGestures::StillHeld(unsigned virtualKey) { return KeyPhysicallyHeld(static_cast<int>(virtualKey)); }
 

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "framework/ExclusiveLock.h"
 #include "framework/Handles.h"
 
 namespace {
@@ -49,20 +50,19 @@ void SoundThread::Play(std::wstring path, DWORD flags) {
 void SoundThread::Stop() { Post(nullptr); }
 
 void SoundThread::Start() {
-  ::AcquireSRWLockExclusive(&lock_);
+  const ExclusiveLock hold(lock_);
   if (!ended_ && !thread_.Started()) StartThread();
   const DWORD id = thread_.Started() ? thread_.Id() : 0;
   for (Request* request : waiting_) {
     if (id == 0 || !::PostThreadMessageW(id, PlayRequest, 0, reinterpret_cast<LPARAM>(request))) delete request;
   }
   waiting_.clear();
-  ::ReleaseSRWLockExclusive(&lock_);
 }
 
 // Posted in the order asked for: before the thread runs, a request waits with the others. False
 // when the request was dropped (the thread has ended or could not take it).
 bool SoundThread::Post(Request* request) {
-  ::AcquireSRWLockExclusive(&lock_);
+  const ExclusiveLock hold(lock_);
   bool taken = false;
   if (!ended_ && !thread_.Started()) {
     waiting_.push_back(request);
@@ -70,17 +70,18 @@ bool SoundThread::Post(Request* request) {
   } else if (!ended_) {
     taken = ::PostThreadMessageW(thread_.Id(), PlayRequest, 0, reinterpret_cast<LPARAM>(request)) != FALSE;
   }
-  ::ReleaseSRWLockExclusive(&lock_);
   return taken;
 }
 
 void SoundThread::End() {
-  ::AcquireSRWLockExclusive(&lock_);
-  ended_ = true;
-  for (Request* request : waiting_) delete request;
-  waiting_.clear();
-  const DWORD id = thread_.Started() ? thread_.Id() : 0;
-  ::ReleaseSRWLockExclusive(&lock_);
+  DWORD id = 0;
+  {
+    const ExclusiveLock hold(lock_);
+    ended_ = true;
+    for (Request* request : waiting_) delete request;
+    waiting_.clear();
+    id = thread_.Started() ? thread_.Id() : 0;
+  }
   if (id == 0) return;
   // A quit posted before the thread's queue exists would be lost.
   ::WaitForSingleObject(ready_->Get(), EndTimeoutMs);
