@@ -367,7 +367,16 @@ class Driver:
         (in one step); otherwise on the primary monitor."""
         words = ["--virtual"] if anywhere else [f"--steps={steps}", f"--gap={gap_ms}"]
         reply = self.call("move", x, y, *words, timeout=steps * gap_ms / 1000 + 15)
+        self._warp_x_pointer(reply["x"], reply["y"])
         return reply["x"], reply["y"]
+
+    def _warp_x_pointer(self, x, y):
+        """Injected input moves Wine's cursor but not the X pointer; when a window move or a menu
+        grabs the pointer, X reports where its pointer was left and the cursor jumps there. The
+        primary monitor's origin is the X root's, so the two positions are the same numbers."""
+        if self.wine.display:
+            subprocess.run(["xdotool", "mousemove", str(x), str(y)], env={**os.environ, "DISPLAY": self.wine.display},
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False, timeout=10)
 
     def button_down(self, button="left"):
         self.call("button", button, "down")
