@@ -9,3 +9,8 @@ std::wstring MediaPathFromCurrentDirectory(const char* relativePath);
 
 // The same relative path as wide text (media names are plain ASCII).
 std::wstring WideMediaName(const char* relativePath);
+
+// A media path as the audio stack can open it. It opens sound files through the 8-bit code page, so
+// a path that code page cannot spell (the folder ミミタップ on a Western system) is given in its
+// short form, which it can; any other path comes back as it is.
+std::wstring SoundFilePath(const std::wstring& relativePath);

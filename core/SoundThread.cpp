@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "core/MediaPath.h"
 #include "framework/ExclusiveLock.h"
 #include "framework/Handles.h"
 
@@ -113,7 +114,7 @@ void SoundThread::Run(HANDLE ready) {
     if (playSound == nullptr) continue;
     if (request) {
       WaitUntil(request->asked + PictureHeadStart);
-      playSound(request->path.c_str(), nullptr, request->flags);
+      playSound(SoundFilePath(request->path).c_str(), nullptr, request->flags);
     } else {
       playSound(nullptr, nullptr, 0);
     }

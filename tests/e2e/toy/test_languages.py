@@ -1,11 +1,12 @@
 """The grown-up's texts follow the user's interface language, whatever the code page: English for a
 German interface (as for every language but Japanese), Japanese for a Japanese interface under the
-Western code page 1252."""
+Western code page 1252. Both run from a folder named ミミタップ, as the installer names it, which
+that code page cannot spell: the sounds still play."""
 
 import unittest
 
 from test_dialogs import drawn_as
-from toysupport import ENGLISH, JAPANESE, VK, ToyTestCase, wait_until
+from toysupport import ENGLISH, JAPANESE, KEY_SOUNDS, VK, ToyTestCase, wait_until
 
 
 class GermanInterface(ToyTestCase):
@@ -15,11 +16,16 @@ class GermanInterface(ToyTestCase):
     def test_hint_and_options_in_the_interface_language(self):
         system = self.driver.system()
         self.assertEqual((self.interface, 1252), (system["ui_language"], system["acp"]))
-        program = self.launch(folder=self.program_folder())
+        folder = self.program_folder()
+        folder = folder.rename(folder.with_name("ミミタップ"))
+        program = self.launch(folder=folder)
         hint = program.wait_for_dialog(timeout=20)
         self.assertEqual(self.texts["EXIT_HINT"].replace("\r", ""), hint.text.replace("\r", ""))
         self.driver.press(hint, 1)
-        options = self.toy_of(program).grown_up_dialog("S", self.texts["OPTIONS_TITLE"])
+        toy = self.toy_of(program)
+        key_sound = toy.sounds.wait_for(lambda c: c.played is not None and c.basename.upper() in KEY_SOUNDS)
+        self.assertTrue(key_sound.played, f"the start-up key sound {key_sound.name} did not play")
+        options = toy.grown_up_dialog("S", self.texts["OPTIONS_TITLE"])
         by_id = {b.id: b for b in options.buttons}
         for box in (1001, 1003):
             label = self.texts["OPTIONS"][box]
