@@ -10,29 +10,17 @@ std::wstring WideMediaName(const char* relativePath) {
 
 namespace {
 
-std::wstring FullPath(const std::wstring& relative) {
-  std::wstring full(MAX_PATH, L'\0');
+// A path from a call that answers the length it wrote, or the length it needs (its terminator
+// included) when the buffer is too small, or 0 when it fails (then the path is empty).
+template <typename Fill>
+std::wstring PathFrom(Fill fill) {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = ::GetFullPathNameW(relative.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
-    if (length == 0) return relative;
-    if (length < full.size()) {
-      full.resize(length);
-      return full;
-    }
-    full.resize(length);
-  }
-}
-
-std::wstring ShortPath(const std::wstring& path) {
-  std::wstring shortPath(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = ::GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
+    const DWORD length = fill(path.data(), static_cast<DWORD>(path.size()));
     if (length == 0) return {};
-    if (length < shortPath.size()) {
-      shortPath.resize(length);
-      return shortPath;
-    }
-    shortPath.resize(length);
+    const bool fits = length < path.size();
+    path.resize(length);
+    if (fits) return path;
   }
 }
 
@@ -44,6 +32,13 @@ bool CodePageSpells(const std::wstring& text) {
   return length > 0 && !lost;
 }
 
+std::wstring FullPath(const std::wstring& relative) {
+  const std::wstring full = PathFrom([&relative](wchar_t* buffer, DWORD size) {
+    return ::GetFullPathNameW(relative.c_str(), size, buffer, nullptr);
+  });
+  return full.empty() ? relative : full;
+}
+
 }  // namespace
 
 std::wstring MediaPathFromCurrentDirectory(const char* relativePath) {
@@ -53,6 +48,7 @@ std::wstring MediaPathFromCurrentDirectory(const char* relativePath) {
 std::wstring SoundFilePath(const std::wstring& relativePath) {
   const std::wstring full = FullPath(relativePath);
   if (CodePageSpells(full)) return relativePath;
-  const std::wstring shortPath = ShortPath(full);
+  const std::wstring shortPath =
+      PathFrom([&full](wchar_t* buffer, DWORD size) { return ::GetShortPathNameW(full.c_str(), buffer, size); });
   return !shortPath.empty() && CodePageSpells(shortPath) ? shortPath : relativePath;
 }

@@ -28,9 +28,6 @@ OPTIONS = {"keywav": 1, "otherwav": 1, "time": 0}
 PLAIN_KEYS = ([VK.letter(c) for c in "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"]
               + [VK.LEFT, VK.UP, VK.RIGHT, VK.DOWN, VK.RETURN, VK.CONTROL, VK.MENU, VK.SPACE,
                  VK.F2, VK.F3, VK.F6, VK.F7, VK.F10, VK.F11])
-# The popup runs in the dialog manager's loop, which keeps the arrow keys for moving between
-# controls: those never reach it (it closes by itself after its ten seconds).
-POPUP_CLOSING_KEYS = [k for k in PLAIN_KEYS if k not in (VK.LEFT, VK.UP, VK.RIGHT, VK.DOWN)]
 MENU_KEYS = [VK.F1, VK.F4, VK.F5, VK.F8, VK.F9, VK.F12]
 EFFECT_LETTERS = "SBMCLPY"  # the effects menu's items after the first
 POPUP_LETTERS = "QT"        # the first item: the picture popup
@@ -120,7 +117,7 @@ class RandomPlay:
         # desktop still holds the focus the popup gave up, and no key reaches that menu.)
         way = self.rng.choice(["key", "key", "middle"])
         if way == "key":
-            commands.append(("key", self.rng.choice(POPUP_CLOSING_KEYS), "tap", "--gap=5"))
+            commands.append(("key", self.rng.choice(PLAIN_KEYS), "tap", "--gap=5"))
         else:
             # At the popup whatever happened to the pointer since the move.
             commands.append(("button", way, "click", "--gap=5", f"--at={x},{y}"))
