@@ -112,16 +112,20 @@ GrownUpVerdict GrownUpChordJudge::PressInMenu(unsigned key) {
 }
 
 // True when the modifier is held and every other key down but `except` is of the modifier's class.
+// The modifier counts as held from the press the judge saw: only the keys that would stop the
+// chord are checked with the system, whose own record may lag (a focus change may have it
+// reread the keyboard).
 bool GrownUpChordJudge::OnlyHeld(unsigned modifier, unsigned except) {
   bool modifierHeld = false;
   for (unsigned k = 0; k < down_.size(); ++k) {
     if (!down_[k] || k == except) continue;
-    if (stillHeld_ != nullptr && !stillHeld_(k)) {
+    if (GenericKeyOf(k) == modifier) {
+      modifierHeld = true;
+    } else if (stillHeld_ == nullptr || stillHeld_(k)) {
+      return false;
+    } else {
       down_.reset(k);
-      continue;
     }
-    if (GenericKeyOf(k) != modifier) return false;
-    modifierHeld = true;
   }
   return modifierHeld;
 }

@@ -241,6 +241,9 @@ class DialogsInTheToy(ToyTestCase):
         self.assertEqual(about.hwnd, self.driver.foreground()["foreground"], "the dialog lost the foreground")
         self.driver.press(about, 1)
         wait_until(lambda: not toy.program.dialogs(), 10, message="the version dialog stayed")
+        self.driver.chord(VK.SHIFT, VK.ESCAPE)  # at once, while the focus comes back
+        wait_until(toy.menu, 5, message="Shift+Esc right after a dialog opened no menu")
+        toy.close_menu()
         since = self.driver.tick()
         self.driver.tap(VK.letter("A"))
         toy.sounds.wait_for(lambda c: c.started and c.basename.upper() in KEY_SOUNDS, since=since, timeout=5)
