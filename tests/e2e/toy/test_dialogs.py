@@ -214,10 +214,13 @@ class DialogsInTheToy(ToyTestCase):
 
     def grown_up_command(self, toy, letter, title):
         dialog = toy.grown_up_dialog(letter, title)
-        order = [w.hwnd for w in self.driver.windows(visible=True)]
-        self.assertLess(order.index(dialog.hwnd), order.index(toy.frame.hwnd), f"{title} is behind the frame")
-        self.assertEqual((0, 0), (dialog.rect.left, dialog.rect.top))
-        wait_until(lambda: self.driver.foreground()["foreground"] == dialog.hwnd, 5, message=f"{title} is not in front")
+
+        def placed():  # the system may show the dialog a moment before it has ordered and activated it
+            order = [w.hwnd for w in self.driver.windows(visible=True)]
+            rect = self.driver.window(dialog.hwnd).rect
+            return (order.index(dialog.hwnd) < order.index(toy.frame.hwnd) and (rect.left, rect.top) == (0, 0)
+                    and self.driver.foreground()["foreground"] == dialog.hwnd)
+        wait_until(placed, 5, message=f"{title} is not in front of the frame in the top-left corner")
         return dialog
 
     def test_dialogs_show_above_the_frame_keep_the_lockdown_and_confirmed_options_apply_at_once(self):
