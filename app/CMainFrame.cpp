@@ -16,6 +16,7 @@
 #include "core/PrivateMessages.h"
 #include "framework/MessageBox.h"
 #include "framework/PrimaryMonitor.h"
+#include "framework/StringResource.h"
 #include "resources/resource.h"
 
 namespace {
@@ -75,10 +76,8 @@ std::wstring CMainFrame::WindowClass() { return GeneratedClass(0, nullptr, nullp
 
 bool CMainFrame::LoadFrame() {
   const HINSTANCE module = ::GetModuleHandleW(nullptr);
-  const wchar_t* title = nullptr;
-  const int titleLength = ::LoadStringW(module, IDR_MAINFRAME, reinterpret_cast<LPWSTR>(&title), 0);
   CreateParams params;
-  params.title.assign(title != nullptr ? title : L"", static_cast<std::size_t>(titleLength));
+  params.title = StringResource(module, IDR_MAINFRAME);
   params.style = WS_OVERLAPPEDWINDOW;
   params.menuOrId = ::LoadMenuW(module, MAKEINTRESOURCEW(IDR_MAINFRAME));
   const HMENU menu = params.menuOrId;

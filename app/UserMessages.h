@@ -3,6 +3,7 @@
 
 #include <string_view>
 
+#include "framework/StringResource.h"
 #include "framework/ThisModule.h"
 #include "resources/resource.h"
 
@@ -10,15 +11,10 @@
 // string resources: the system's loader gives them in the user's interface language.
 namespace user_messages {
 
-// A string resource of the program, read where it lies in the loaded image.
+// A string resource of the program.
 struct Text {
   unsigned id;
-  operator std::wstring_view() const {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(ThisModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return text != nullptr && length > 0 ? std::wstring_view(text, static_cast<std::size_t>(length))
-                                         : std::wstring_view();
-  }
+  operator std::wstring_view() const { return StringResource(ThisModule(), id); }
 };
 
 // The program's name, the same in every language (the single-copy check finds the frame by it).

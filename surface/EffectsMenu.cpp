@@ -2,6 +2,7 @@
 
 #include "core/CRandomPicker.h"
 #include "framework/DrawingContext.h"
+#include "framework/StringResource.h"
 #include "surface/EffectsMenuRules.h"
 #include "surface/PlayIcons.h"
 
@@ -14,12 +15,6 @@ constexpr int PictureLeft = 2;
 constexpr int LabelLeft = 24;
 constexpr int ExtraWidth = 27;
 constexpr int ExtraHeight = 4;
-
-std::wstring LoadLabel(HINSTANCE module, unsigned id) {
-  const wchar_t* text = nullptr;
-  const int length = ::LoadStringW(module, id, reinterpret_cast<LPWSTR>(&text), 0);
-  return text != nullptr && length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
 
 LOGFONTW DoubledMenuFont() {
   NONCLIENTMETRICSW metrics{};
@@ -42,7 +37,7 @@ void EffectsMenu::Prepare(HINSTANCE module) {
   menuHighlightText = ::GetSysColor(COLOR_HIGHLIGHTTEXT);
   menuFont.Reset(::CreateFontIndirectW(&font));
 
-  for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = LoadLabel(module, effects_menu::Items[i].commandId);
+  for (std::size_t i = 0; i < labels.size(); ++i) labels[i] = StringResource(module, effects_menu::Items[i].commandId);
 
   menu.Reset(::CreatePopupMenu());
   if (!menu) return;
