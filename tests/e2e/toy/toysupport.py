@@ -20,15 +20,14 @@ WM_POWERBROADCAST = 0x0218
 IDM_SETTINGS, IDM_ABOUT = 32772, 57664
 
 # What a grown-up reads, in the language of the session's user interface (Japanese for ja_JP).
+REINSTALL_JA = "\nミミタップが正しくインストールされていない可能性があります。\n再度インストールを行ってください。"
+REINSTALL_EN = "\nIt may not be installed correctly.\nPlease install it again."
 JAPANESE = {
     "EXIT_HINT": "ミミタップを終了するには Altキーを押しながら F4キーを押してください。\r\n"
                  "Shiftキーを押しながら Escキーを押すと画面左上にメニューが表示されます。",
-    "MISSING_FILES": "動作に必要なファイルがありません。\nミミタップが正しくインストールされていない可能性があります。\n"
-                     "再度インストールを行ってください。",
-    "MISSING_LIBRARY": "動作に必要なファイル情報が取得できませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                       "再度インストールを行ってください。",
-    "NO_INITIAL_INFO": "初期情報の取得ができませんでした。\nミミタップが正しくインストールされていない可能性があります。\n"
-                       "再度インストールを行ってください。",
+    "MISSING_FILES": "動作に必要なファイルがありません。" + REINSTALL_JA,
+    "MISSING_LIBRARY": "動作に必要なファイル情報が取得できませんでした。" + REINSTALL_JA,
+    "NO_INITIAL_INFO": "初期情報の取得ができませんでした。" + REINSTALL_JA,
     "OPTIONS_TITLE": "設定", "ABOUT_TITLE": "バージョン情報",
     "EFFECT_LABELS": ["けしごむ？(&Q)...", "しゃっしゃっしゃっ(&S)", "ダブルコーヒーカップ(&B)", "チュウチュウジェット(&M)",
                       "キラキラ(&C)", "にょりょにょりょ(&L)", "こっちにくる～(&P)", "ドド～ン(&Y)"],
@@ -42,12 +41,9 @@ ENGLISH = {
     "EXIT_HINT": "To quit Mimitap (ミミタップ), hold down Alt and press F4.\r\n"
                  "For a menu in the top-left corner, hold down Shift and press Esc.\r\n"
                  "Hold Alt or Shift alone for a moment before the second key.",
-    "MISSING_FILES": "A file that Mimitap (ミミタップ) needs is missing.\nIt may not be installed correctly.\n"
-                     "Please install it again.",
-    "MISSING_LIBRARY": "Mimitap (ミミタップ) could not use its options library (mimiopt.dll).\n"
-                       "It may not be installed correctly.\nPlease install it again.",
-    "NO_INITIAL_INFO": "Mimitap (ミミタップ) could not read its start-up settings.\nIt may not be installed correctly.\n"
-                       "Please install it again.",
+    "MISSING_FILES": "A file that Mimitap (ミミタップ) needs is missing." + REINSTALL_EN,
+    "MISSING_LIBRARY": "Mimitap (ミミタップ) could not use its options library (mimiopt.dll)." + REINSTALL_EN,
+    "NO_INITIAL_INFO": "Mimitap (ミミタップ) could not read its start-up settings." + REINSTALL_EN,
     "OPTIONS_TITLE": "Settings", "ABOUT_TITLE": "About ミミタップ",
     "EFFECT_LABELS": ["S&queaky eraser?...", "&Swish swish swish", "Dou&ble teacups", "Zoo&m-zoom jet",
                       "&Crystal twinkle", "&Loopy loops", "&Peekaboo, here I come", "&Yikes, ka-boom!"],
