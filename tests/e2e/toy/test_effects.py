@@ -108,7 +108,7 @@ class Effects(EffectsCase):
         self.start_effect(self.toy, SHOCKWAVE)
         rumble = self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "BOM.WAV", since=since)
         self.assertEqual(LOOP, rumble.flags)
-        self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=10)
+        self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=30)
         wiped = self.still()
         self.assertEqual(wiped.width * wiped.height, wiped.count(WHITE), "the shockwave did not end white")
 

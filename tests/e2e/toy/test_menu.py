@@ -3,7 +3,7 @@ answer while it is open."""
 
 import unittest
 
-from toysupport import EFFECT_LABELS, VK, ToyTestCase, agreement, changes_outside, ink, wait_until
+from toysupport import EFFECT_LABELS, VK, ToyTestCase, agreement, changes_outside, ink, wait_for_value, wait_until
 
 WMU_SHOW_EFFECTS_MENU = 5025
 ITEMS = 8
@@ -53,7 +53,7 @@ class EffectsMenu(ToyTestCase):
         since = self.driver.tick()
         self.driver.tap(VK.letter("Y"))
         self.toy.sounds.wait_for(lambda c: c.started and c.basename.upper() == "BOM.WAV", since=since, timeout=5)
-        self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=10)
+        self.toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=30)
         self.open_by(*right)
         since = self.driver.tick()
         self.driver.tap(VK.letter("5"))
@@ -108,16 +108,20 @@ class EffectsMenu(ToyTestCase):
         rows = [menu.rect.top + (2 * i + 1) * menu.rect.height // (2 * ITEMS) for i in range(ITEMS)]
         self.driver.tap(VK.DOWN)
         self.driver.tap(VK.DOWN)
-        after = wait_until(lambda: (lambda s: s if set(s.colours()) - before else None)(
-            self.driver.screenshot(rect=menu.rect)), 5, message="moving the selection drew no highlight")
-        highlight = max(set(after.colours()) - before, key=lambda c: after.count(c))
-        lit = [i for i, y in enumerate(rows) if after.pixel(menu.rect.width - 4, y - menu.rect.top) == highlight]
-        self.assertEqual([1], lit, "the second item should be the one drawn selected")
-        # Every item shows its picture at the left, 16 pixels square.
-        background = after.pixel(menu.rect.width - 4, rows[0] - menu.rect.top)
-        for i, y in enumerate(rows):
-            picture = after.crop(2, y - menu.rect.top - 8, 18, 16)
-            self.assertGreater(len(set(picture.colours()) - {background, highlight}), 1, f"item {i} has no picture")
+        # The items are redrawn while the effect plays on: judge a picture once it is drawn whole.
+        def judge(shot):
+            highlight = max(set(shot.colours()) - before, key=shot.count, default=None)
+            background = shot.pixel(menu.rect.width - 4, rows[0] - menu.rect.top)
+            lit = [i for i, y in enumerate(rows) if shot.pixel(menu.rect.width - 4, y - menu.rect.top) == highlight]
+            bare = [i for i, y in enumerate(rows)
+                    if len(set(shot.crop(2, y - menu.rect.top - 8, 18, 16).colours()) - {background, highlight}) <= 1]
+            return {"selected": lit, "without a picture": bare}
+
+        # The second item is the one drawn selected, and every item shows its picture at the
+        # left, 16 pixels square.
+        wait_for_value(lambda: judge(self.driver.screenshot(rect=menu.rect)),
+                       lambda seen: seen == {"selected": [1], "without a picture": []}, 5,
+                       message="moving the selection did not draw the second item selected, every item with its picture")
         self.toy.close_menu()
 
 
