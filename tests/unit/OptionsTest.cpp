@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <set>
 #include <string>
 
@@ -30,29 +31,13 @@ TEST(OptionValue, TextNearTheMarkerIsNotTheMarker) {
   EXPECT_EQ(ValueOf(std::string("MIMITAP_INIERRSTRING") + std::string(300, 'x')), 0);
 }
 
-TEST(OptionValue, DigitsReadLikeAtoi) {
-  EXPECT_EQ(ValueOf("2"), 2);
-  EXPECT_EQ(ValueOf("0"), 0);
-  EXPECT_EQ(ValueOf("1"), 1);
-  EXPECT_EQ(ValueOf(" 1"), 1);
-  EXPECT_EQ(ValueOf("\t\n\v\f\r 3"), 3);
-  EXPECT_EQ(ValueOf("-5"), -5);
-  EXPECT_EQ(ValueOf("+6"), 6);
-  EXPECT_EQ(ValueOf("12abc"), 12);
-  EXPECT_EQ(ValueOf("1 2"), 1);
-  EXPECT_EQ(ValueOf("007"), 7);
-  EXPECT_EQ(ValueOf("-0"), 0);
-}
-
-TEST(OptionValue, LettersSignsAloneAndEmptyGiveZero) {
-  EXPECT_EQ(ValueOf(""), 0);
-  EXPECT_EQ(ValueOf("yes"), 0);
-  EXPECT_EQ(ValueOf("on"), 0);
-  EXPECT_EQ(ValueOf("-"), 0);
-  EXPECT_EQ(ValueOf("+-3"), 0);
-  EXPECT_EQ(ValueOf("- 3"), 0);
-  EXPECT_EQ(ValueOf("x1"), 0);
-  EXPECT_EQ(ValueOf("   "), 0);
+TEST(OptionValue, ReadsAsTheRuntimesAtoiDoes) {
+  // Digits after white space and one sign; letters, signs alone and empty text give 0.
+  for (const char* text : {"2", "0", "1", " 1", "\t\n\v\f\r 3", "-5", "+6", "12abc", "1 2", "007", "-0", "", "yes",
+                           "on", "-", "+-3", "- 3", "x1", "   "}) {
+    EXPECT_EQ(ValueOf(text), std::atoi(text)) << '"' << text << '"';
+  }
+  EXPECT_EQ(ValueOf("12abc"), 12) << "the runtime itself reads the digits";
   EXPECT_EQ(ValueOf(std::string("\0" "5", 2)), 0);
 }
 

@@ -145,29 +145,19 @@ TEST_F(MosaicFillTest, LaysSquaresFromOriginWithOverhang) {
                                                {70, 35, 105, 70}}));
 }
 
-TEST_F(MosaicFillTest, StartsAtTheClientOriginWhateverTheClipBoxsLeftAndTop) {
-  RecordingCanvas canvas({40, 50, 100, 70});
-  MosaicFill(canvas);
-  EXPECT_EQ(canvas.Areas(), Grid(3, 2));
-}
-
-TEST_F(MosaicFillTest, StopsAtTheColumnAndRowThatReachTheEdgeExactly) {
-  RecordingCanvas canvas({0, 0, 70, 35});
-  MosaicFill(canvas);
-  EXPECT_EQ(canvas.Areas(), Grid(2, 1));
-}
-
-TEST_F(MosaicFillTest, TinyClipStillGetsOneSquare) {
-  RecordingCanvas canvas({0, 0, 1, 1});
-  MosaicFill(canvas);
-  EXPECT_EQ(canvas.Areas(), Grid(1, 1));
-}
-
-TEST_F(MosaicFillTest, FullScreenIsCoveredByWholeSquares) {
-  RecordingCanvas canvas({0, 0, 1920, 1080});
-  MosaicFill(canvas);
-  // 55 * 35 = 1925 is the first multiple of 35 reaching 1920; 31 * 35 = 1085 reaches 1080.
-  EXPECT_EQ(canvas.Areas(), Grid(55, 31));
+TEST_F(MosaicFillTest, CoversTheClipBoxWithWholeSquaresFromTheClientOrigin) {
+  // The clip box's left and top do not move the grid; a column or row that reaches the edge
+  // exactly is the last; a tiny clip still gets one square. On a full screen, 55 * 35 = 1925 is
+  // the first multiple of 35 reaching 1920 and 31 * 35 = 1085 reaches 1080.
+  const struct {
+    Rect clip;
+    int columns, rows;
+  } cases[] = {{{40, 50, 100, 70}, 3, 2}, {{0, 0, 70, 35}, 2, 1}, {{0, 0, 1, 1}, 1, 1}, {{0, 0, 1920, 1080}, 55, 31}};
+  for (const auto& c : cases) {
+    RecordingCanvas canvas(c.clip);
+    MosaicFill(canvas);
+    EXPECT_EQ(canvas.Areas(), Grid(c.columns, c.rows)) << c.clip.right << "x" << c.clip.bottom;
+  }
 }
 
 TEST_F(MosaicFillTest, ColoursComeFromTheGeneratorWithoutReseedingBlueGreenRed) {

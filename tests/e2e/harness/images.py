@@ -18,20 +18,21 @@ class Image:
 
     # --- reading -------------------------------------------------------------------------
     @classmethod
-    def from_bgrx(cls, width, height, data, stride=None, top_down=True):
-        """32-bit little-endian pixels (B, G, R, unused), as X servers and DIBs store them."""
-        stride = stride or width * 4
-        if stride == width * 4 and top_down:
-            packed = memoryview(data)[: width * height * 4]
+    def from_bgrx(cls, width, height, data, stride=None, top_down=True, depth=4):
+        """Little-endian pixels of `depth` bytes (B, G, R and, with 4, unused), as X servers and DIBs
+        store them."""
+        stride = stride or width * depth
+        if stride == width * depth and top_down:
+            packed = memoryview(data)[: width * height * depth]
         else:
-            rows = [data[y * stride: y * stride + width * 4] for y in range(height)]
+            rows = [data[y * stride: y * stride + width * depth] for y in range(height)]
             if not top_down:
                 rows.reverse()
             packed = memoryview(b"".join(rows))
         rgb = bytearray(width * height * 3)
-        rgb[0::3] = packed[2::4]
-        rgb[1::3] = packed[1::4]
-        rgb[2::3] = packed[0::4]
+        rgb[0::3] = packed[2::depth]
+        rgb[1::3] = packed[1::depth]
+        rgb[2::3] = packed[0::depth]
         return cls(width, height, rgb)
 
     @classmethod
@@ -58,18 +59,7 @@ class Image:
         top_down = height < 0
         height = abs(height)
         stride = (width * bpp // 8 + 3) & ~3
-        pixels = data[offset: offset + stride * height]
-        if bpp == 32:
-            return cls.from_bgrx(width, height, pixels, stride, top_down)
-        rows = [pixels[y * stride: y * stride + width * 3] for y in range(height)]
-        if not top_down:
-            rows.reverse()
-        bgr = b"".join(rows)
-        rgb = bytearray(len(bgr))
-        rgb[0::3] = bgr[2::3]
-        rgb[1::3] = bgr[1::3]
-        rgb[2::3] = bgr[0::3]
-        return cls(width, height, rgb)
+        return cls.from_bgrx(width, height, data[offset: offset + stride * height], stride, top_down, bpp // 8)
 
     @classmethod
     def from_ppm(cls, data):
