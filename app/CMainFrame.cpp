@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/CursorConfinement.h"
+#include "app/EdgeSwipes.h"
 #include "app/GrownUpGestures.h"
 #include "app/GrownUpMenu.h"
 #include "app/SpaceTap.h"
@@ -59,6 +60,8 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
+      {WM_APPCOMMAND, &CMainFrame::KeepAppCommand},
+      {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CMainFrame::RefuseSystemGestures},
       {WMU_SETTINGS_CHANGED, &CMainFrame::OnSettingsChanged},
       {WMU_SOUND_CUE, &CMainFrame::OnSoundCue},
       {WM_CLOSE, &CMainFrame::OnClose},
@@ -91,6 +94,10 @@ bool CMainFrame::PreCreateWindow(CreateParams& params) {
   params.style = WS_CAPTION;
   params.exStyle = (params.exStyle & ~static_cast<DWORD>(WS_EX_CLIENTEDGE)) | WS_EX_TOOLWINDOW;
   params.className = WindowClass();
+  // On the primary monitor, where it is then maximised, wherever the program was started from: the
+  // shell asks for a program's first window on the monitor it was started on.
+  const RECT primary = PrimaryMonitor();
+  params.rect = {primary.left, primary.top, primary.right - primary.left, primary.bottom - primary.top};
   return true;
 }
 
@@ -148,6 +155,7 @@ void CMainFrame::DropCaptionAndMenu() {
 // the toy's pictures from the start, not only once the mouse moves.
 void CMainFrame::CoverScreenOnTop() {
   ::ShowWindow(Handle(), SW_MAXIMIZE);
+  SwitchOffEdgeSwipes(Handle());
   ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ForceForeground(Handle());
   ConfineCursor();
@@ -224,6 +232,7 @@ void CMainFrame::ForceForeground(HWND window) {
 void CMainFrame::ConfineCursor() {
   RECT client{};
   ::GetClientRect(Handle(), &client);
+  ::MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);  // the clip is in screen coordinates
   const Rect area = ConfinementRect({client.left, client.top, client.right, client.bottom}, TaskBar());
   system_changes::ConfineCursor(RECT{area.left, area.top, area.right, area.bottom});
 }
@@ -246,6 +255,7 @@ bool CMainFrame::PreTranslateMessage(MSG& message) {
   switch (message.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
+      TheGrownUpGestures().PressReachedFrame(static_cast<unsigned>(message.wParam));
       // Alt is also told by the key message itself (its context bit), as the system does.
       const bool altHeld =
           KeyHeld(VK_MENU) || (message.message == WM_SYSKEYDOWN && (message.lParam & (LPARAM{1} << 29)) != 0);
@@ -255,7 +265,7 @@ bool CMainFrame::PreTranslateMessage(MSG& message) {
     case WM_KEYUP:
     case WM_SYSKEYUP: {
       unsigned menu = 0;
-      switch (TheGrownUpGestures().TakeVerdict(message, &menu)) {
+      switch (TheGrownUpGestures().TakeFrameVerdict(message, &menu)) {
         case GrownUpVerdict::OpenMenu:
           ::PostMessageW(Handle(), WMU_SHOW_GROWN_UP_MENU, menu, 0);
           break;
@@ -275,7 +285,9 @@ bool CMainFrame::PreTranslateMessage(MSG& message) {
 
 LRESULT CMainFrame::OnShowGrownUpMenu(const Message& message) {
   // The chosen command comes to the frame as WM_COMMAND and is routed from there.
-  if (const UINT command = TrackGrownUpMenu(Handle(), static_cast<unsigned>(message.wParam)); command != 0) {
+  const UINT command = TrackGrownUpMenu(Handle(), static_cast<unsigned>(message.wParam));
+  TheGrownUpGestures().ModalLoopEnded();
+  if (command != 0) {
     ::PostMessageW(Handle(), WM_COMMAND, command, 0);
   }
   return 0;

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <imm.h>
 
 #include <string>
 
 #include "app/CMainFrame.h"
+#include "app/GrownUpGestures.h"
 #include "app/OptionsBinding.h"
 #include "app/SystemChanges.h"
 #include "app/UserMessages.h"
@@ -66,6 +68,10 @@ LockKeyStates CToyApp::CurrentLockKeys() {
 }
 
 bool CToyApp::InitInstance() {
+  // No text is typed into the toy: the input method stays off for every window of the process, so
+  // no key of the Japanese keyboard can open a composition window over the play. It must be off
+  // before the first window is made.
+  ::ImmDisableIME(static_cast<DWORD>(-1));
   system_changes::UndoOnFault();
   CRandomPicker::UseClock(&clock);
 
@@ -129,6 +135,7 @@ void CToyApp::RunGrownUpDialog(bool isOptionsDialog) {
   SendSoundCue(frameWindow, media::SoundCue::OpeningDialog);
   const auto endCode =
       RunLibraryDialog(isOptionsDialog ? LibraryDialog::Options : LibraryDialog::About, frameWindow);
+  TheGrownUpGestures().ModalLoopEnded();
   // The toy is in front again for the child once the grown-up's window has gone.
   ::SetForegroundWindow(frameWindow);
   ::SetFocus(frameWindow);

@@ -45,6 +45,20 @@ GrownUpVerdict GrownUpGestures::TakeVerdict(const MSG& release, unsigned* menu) 
   return GrownUpVerdict::Nothing;
 }
 
+GrownUpVerdict GrownUpGestures::TakeFrameVerdict(const MSG& release, unsigned* menu) {
+  const unsigned key = GenericKeyOf(static_cast<unsigned>(release.wParam)) & 0xFF;
+  const bool pressSeen = framePresses_.test(key);
+  framePresses_.reset(key);
+  const GrownUpVerdict verdict = TakeVerdict(release, menu);
+  return pressSeen ? verdict : GrownUpVerdict::Nothing;
+}
+
+void GrownUpGestures::ModalLoopEnded() {
+  framePresses_.reset();
+  const ExclusiveLock hold(lock_);
+  records_.fill({});
+}
+
 GrownUpGestures& TheGrownUpGestures() {
   static GrownUpGestures gestures;
   return gestures;

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <atomic>
+#include <bitset>
 
 #include "app/GrownUpChords.h"
 
@@ -29,6 +30,14 @@ class GrownUpGestures {
   // The interface thread's side: the verdict recorded for a key release (WM_KEYUP, WM_SYSKEYUP),
   // taken once; its menu's number goes to `menu`.
   GrownUpVerdict TakeVerdict(const MSG& release, unsigned* menu = nullptr);
+  // The frame's side of the chords: a key press that reached the frame, and the verdict for a key
+  // release there, which counts only when the frame saw that key's press. A press that a modal loop
+  // took (a grown-up's dialog that the system's own Alt+F4 closes) does not end the toy at its
+  // release in the frame.
+  void PressReachedFrame(unsigned virtualKey) { framePresses_.set(GenericKeyOf(virtualKey) & 0xFF); }
+  GrownUpVerdict TakeFrameVerdict(const MSG& release, unsigned* menu);
+  // A modal loop (a dialog, the grown-up menu) has ended: nothing recorded before its end counts.
+  void ModalLoopEnded();
   // True when a smash asked menu `menu` to close.
   bool CloseRequested(unsigned menu) const { return closeRequested_.load() >= menu; }
   // Menu `menu` is gone (or never opened).
@@ -52,6 +61,7 @@ class GrownUpGestures {
   SRWLOCK lock_ = SRWLOCK_INIT;
   std::array<Record, 8> records_{};
   std::size_t next_ = 0;
+  std::bitset<256> framePresses_;  // only the interface thread
 
   static bool StillHeld(unsigned virtualKey);
 };

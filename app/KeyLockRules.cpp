@@ -8,7 +8,18 @@ namespace {
 
 enum Modifiers : unsigned { NoModifier = 0, Ctrl = 1, Shift = 2, Alt = 4 };
 
-enum class KeyGroup { Escape, Tab, HankakuZenkaku, MaskKeys, TapKeys, AnyButDelete, FunctionKeysButF4, FunctionKeys };
+enum class KeyGroup {
+  Escape,
+  Tab,
+  HankakuZenkaku,
+  MaskKeys,
+  TapKeys,
+  ShellCommandKeys,
+  InputMethodKeys,
+  AnyButDelete,
+  FunctionKeysButF4,
+  FunctionKeys,
+};
 
 // When a swallowed key gets a Space in its place.
 enum class Tap { Never, OnRelease, Always };
@@ -26,6 +37,8 @@ constexpr Rule LowLevelRules[] = {
     {NoModifier, KeyGroup::HankakuZenkaku, Tap::Never},
     {NoModifier, KeyGroup::MaskKeys, Tap::OnRelease},
     {NoModifier, KeyGroup::TapKeys, Tap::Always},
+    {NoModifier, KeyGroup::ShellCommandKeys, Tap::Always},
+    {NoModifier, KeyGroup::InputMethodKeys, Tap::Never},
     {Alt | Ctrl, KeyGroup::AnyButDelete, Tap::Never},
     {Alt, KeyGroup::FunctionKeysButF4, Tap::Never},
     {Ctrl, KeyGroup::FunctionKeys, Tap::Never},
@@ -36,6 +49,8 @@ constexpr Rule LegacyRules[] = {
     {NoModifier, KeyGroup::HankakuZenkaku, Tap::Never},
     {NoModifier, KeyGroup::MaskKeys, Tap::OnRelease},
     {NoModifier, KeyGroup::TapKeys, Tap::Always},
+    {NoModifier, KeyGroup::ShellCommandKeys, Tap::Always},
+    {NoModifier, KeyGroup::InputMethodKeys, Tap::Never},
 };
 
 template <std::size_t N>
@@ -50,6 +65,8 @@ bool InGroup(KeyGroup group, unsigned key) {
     case KeyGroup::HankakuZenkaku: return Contains(HankakuZenkakuKeys, key);
     case KeyGroup::MaskKeys: return Contains(SwallowAndMaskKeys, key);
     case KeyGroup::TapKeys: return Contains(SwallowAndTapKeys, key);
+    case KeyGroup::ShellCommandKeys: return Contains(ShellCommandKeys, key);
+    case KeyGroup::InputMethodKeys: return Contains(InputMethodKeys, key);
     case KeyGroup::AnyButDelete: return key != 0 && key != vk::Delete;
     case KeyGroup::FunctionKeysButF4: return key >= vk::F1 && key <= vk::F24 && key != vk::Function(4);
     case KeyGroup::FunctionKeys: return key >= vk::F1 && key <= vk::F24;

@@ -5,6 +5,7 @@
 #include "core/FitRect.h"
 #include "core/PictureChanges.h"
 #include "framework/DrawingContext.h"
+#include "framework/SystemRequests.h"
 
 namespace {
 
@@ -40,6 +41,10 @@ LRESULT CALLBACK CoverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return MA_NOACTIVATE;
     case WM_NCHITTEST:
       return HTCLIENT;  // every click stays with the cover
+    case WM_APPCOMMAND:
+      return AppCommandDone;
+    case WM_TABLET_QUERYSYSTEMGESTURESTATUS_:
+      return NoSystemGestures;
     case WM_ERASEBKGND:
       return 1;  // the copy paints all of it
     case WM_PAINT: {

@@ -43,6 +43,8 @@ std::span<const MessageEntry<CClockWindow>> CClockWindow::MessageTable() {
       {WM_CTLCOLORDLG, &CClockWindow::OnBackgroundColour},
       {WM_MOUSEACTIVATE, &CClockWindow::OnMouseActivate},
       {WM_TIMER, &CClockWindow::OnKeepAboveOwner},
+      {WM_APPCOMMAND, &CClockWindow::KeepAppCommand},
+      {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CClockWindow::RefuseSystemGestures},
   };
   return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <span>
 
+#include "framework/SystemRequests.h"
 #include "framework/Window.h"
 
 // A message table is a constant array of {message, handler}; a command table {command id, handler}.
@@ -48,6 +49,10 @@ class MessageWindow : public Base {
   }
 
   LRESULT Default(const Message& message) { return Base::HandleMessage(message); }
+
+  // Handlers every window of the toy puts in its table (see SystemRequests.h).
+  LRESULT KeepAppCommand(const Message&) { return AppCommandDone; }
+  LRESULT RefuseSystemGestures(const Message&) { return NoSystemGestures; }
 
  public:
   // A class without commands keeps this empty table.

@@ -36,6 +36,8 @@ std::span<const MessageEntry<CPicturePopup>> CPicturePopup::MessageTable() {
       {WM_PAINT, &CPicturePopup::OnPictureChange},
       {WM_WINDOWPOSCHANGED, &CPicturePopup::OnPictureChange},
       {WM_DESTROY, &CPicturePopup::OnDestroy},
+      {WM_APPCOMMAND, &CPicturePopup::KeepAppCommand},
+      {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CPicturePopup::RefuseSystemGestures},
   };
   return table;
 }

@@ -54,6 +54,7 @@ std::span<const MessageEntry<CPlaySurface>> CPlaySurface::MessageTable() {
       {WM_MEASUREITEM, &CPlaySurface::OnMeasureItem},
       {WM_DRAWITEM, &CPlaySurface::OnDrawItem},
       {WM_MENUCHAR, &CPlaySurface::OnMenuChar},
+      {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CPlaySurface::RefuseSystemGestures},
   };
   return table;
 }

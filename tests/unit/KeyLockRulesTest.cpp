@@ -15,11 +15,16 @@ namespace {
 
 // Written out here rather than taken from the product tables, so a wrong table entry shows up.
 constexpr unsigned Esc = 0x1B, Tab = 0x09, Delete = 0x2E, F1 = 0x70, F4 = 0x73, F24 = 0x87;
-// Convert, NonConvert, the two Hankaku/Zenkaku codes, both Windows keys, Scroll Lock.
-constexpr std::array<unsigned, 7> systemKeys = {0x1C, 0x1D, 0xF3, 0xF4, 0x5B, 0x5C, 0x91};
-constexpr std::array<unsigned, 2> hankakuZenkaku = {0xF3, 0xF4};
-// Select, Print, Execute, Help, Kanji, Sleep and the four launch keys.
-constexpr std::array<unsigned, 10> spaceKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19, 0x5F, 0xB4, 0xB5, 0xB6, 0xB7};
+// Convert, NonConvert, both Windows keys, Scroll Lock, and the input method's keys: the two
+// Hankaku/Zenkaku codes, Kana, IME on and off, Katakana/Hiragana, Eisu and Romaji.
+constexpr std::array<unsigned, 14> systemKeys = {0x1C, 0x1D, 0x5B, 0x5C, 0x91, 0xF3, 0xF4,
+                                                 0x15, 0x16, 0x1A, 0xF0, 0xF1, 0xF2, 0xF5};
+constexpr std::array<unsigned, 9> silentKeys = {0xF3, 0xF4, 0x15, 0x16, 0x1A, 0xF0, 0xF1, 0xF2, 0xF5};
+// Select, Print, Execute, Help, Kanji, Sleep, the four launch keys, and the browser (0xA6-0xAC),
+// volume (0xAD-0xAF) and media (0xB0-0xB3) keys.
+constexpr std::array<unsigned, 24> spaceKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19, 0x5F, 0xB4, 0xB5,
+                                                0xB6, 0xB7, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB,
+                                                0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3};
 
 template <std::size_t N>
 bool In(const std::array<unsigned, N>& keys, unsigned key) {
@@ -52,13 +57,13 @@ KeyVerdict SwallowIf(bool swallow) { return swallow ? KeyVerdict::Swallow : KeyV
 // What a system key gets, whichever modifiers are held.
 KeyVerdict SystemKeyVerdict(const KeyEvent& e) {
   if (In(spaceKeys, e.virtualKey)) return KeyVerdict::SwallowAndTapSpace;
-  if (e.isRelease && !In(hankakuZenkaku, e.virtualKey)) return KeyVerdict::SwallowAndTapSpace;
+  if (e.isRelease && !In(silentKeys, e.virtualKey)) return KeyVerdict::SwallowAndTapSpace;
   return KeyVerdict::Swallow;
 }
 
 TEST(KeyLockLowLevel, SystemKeysAreSwallowedWhateverIsHeldAndAnsweredWithASpace) {
-  // Launch keys tap on presses and releases; the others on releases only, the Hankaku/Zenkaku
-  // codes never. Ctrl+Alt must not hide the Space a Windows key release gets.
+  // Launch, shell and media keys tap on presses and releases; the others on releases only, the
+  // input method's keys never. Ctrl+Alt must not hide the Space a Windows key release gets.
   for (unsigned key = 0; key < 256; ++key) {
     if (!IsSystemKey(key)) continue;
     for (const KeyEvent& e : EventsFor(key)) EXPECT_EQ(JudgeLowLevelKey(e), SystemKeyVerdict(e)) << Describe(e);

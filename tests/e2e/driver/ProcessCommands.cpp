@@ -93,6 +93,15 @@ void cmdLaunch(const Args& args, JsonWriter& out) {
   if (auto dir = args.option("cwd")) cwd = windowsPath(*dir);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  if (auto at = args.option("at")) {
+    // --at=X,Y: where the program's first window made with CW_USEDEFAULT goes, as the shell asks for
+    // a program started from another monitor.
+    const auto comma = at->find(',');
+    if (comma == std::string::npos) throw CommandError("--at wants X,Y");
+    startup.dwFlags |= STARTF_USEPOSITION;
+    startup.dwX = static_cast<DWORD>(std::stol(at->substr(0, comma)));
+    startup.dwY = static_cast<DWORD>(std::stol(at->substr(comma + 1)));
+  }
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
                       cwd.empty() ? nullptr : cwd.c_str(), &startup, &info))

@@ -41,7 +41,7 @@ constexpr std::array commands{
     CommandEntry{"dialogs", cmdDialogs, "[--pid=P]  #32770 windows with text, icon, buttons"},
     CommandEntry{"press", cmdPress, "HWND ID [--click]  press a dialog button"},
     CommandEntry{"messagebox", cmdMessageBox, "TEXT [CAPTION] [FLAGS]  show one and print the answer"},
-    CommandEntry{"launch", cmdLaunch, "EXE [--cwd=DIR] [-- ARGS...]  start, print pid, wait, print exit"},
+    CommandEntry{"launch", cmdLaunch, "EXE [--cwd=DIR] [--at=X,Y] [-- ARGS...]  start, print pid, wait, print exit"},
     CommandEntry{"kill", cmdKill, "PID [CODE]  TerminateProcess"},
     CommandEntry{"processes", cmdProcesses, "running processes"},
     CommandEntry{"procstats", cmdProcStats, "PID  handles, threads and committed memory of a process"},

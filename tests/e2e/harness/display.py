@@ -134,8 +134,12 @@ Monitor = namedtuple("Monitor", "output rect primary")
 class TwoMonitorDisplay:
     """Xorg with the dummy video driver on a free display number: a primary monitor (output
     DUMMY0) and a second one (DUMMY1) to its right, each an XRandR output, which Wine reports as a
-    monitor. The second can be unplugged and plugged back and the primary resized while programs
-    run. Xvfb cannot place two monitors side by side; Xorg needs root.
+    monitor. The second can be unplugged and plugged back (to the right or the left) and the
+    primary resized while programs run. Xvfb cannot place two monitors side by side; Xorg needs root.
+
+    Wine puts the primary monitor's top-left corner at (0, 0), so with the second monitor on the
+    left its coordinates are X's less the primary's X position (`origin`). The monitors are given
+    in Wine's coordinates; `in_x` turns a Rect into X's, as the screenshots have them.
 
     After every change the server is asked for its monitors (`xrandr --listmonitors`): until a
     client makes it probe afresh, Wine keeps reading the old layout."""
@@ -147,6 +151,8 @@ class TwoMonitorDisplay:
         self.primary_size = tuple(primary)
         self.second_size = tuple(second)
         self.second_plugged = False
+        self.second_side = "right"
+        self.origin = (0, 0)
         self.process = None
         self.name = None
         self._modes = set()
@@ -206,7 +212,8 @@ class TwoMonitorDisplay:
         return name
 
     def monitors(self):
-        """The monitors the server has now, primary first; asking also makes it probe afresh."""
+        """The monitors the server has now, primary first, in Wine's coordinates; asking also makes
+        the server probe afresh."""
         found = []
         for line in self._tool("xrandr", "--listmonitors").decode().splitlines():
             match = _MONITOR_LINE.match(line)
@@ -214,7 +221,16 @@ class TwoMonitorDisplay:
                 star, output, width, height, x, y = match.groups()
                 x, y, width, height = int(x), int(y), int(width), int(height)
                 found.append(Monitor(output, Rect((x, y, x + width, y + height)), star == "*"))
-        return sorted(found, key=lambda m: not m.primary)
+        found.sort(key=lambda m: not m.primary)
+        self.origin = (found[0].rect.left, found[0].rect.top) if found else (0, 0)
+        dx, dy = self.origin
+        return [m._replace(rect=Rect((m.rect.left - dx, m.rect.top - dy, m.rect.right - dx, m.rect.bottom - dy)))
+                for m in found]
+
+    def in_x(self, rect):
+        """A Rect in Wine's coordinates as X has it."""
+        dx, dy = self.origin
+        return Rect((rect[0] + dx, rect[1] + dy, rect[2] + dx, rect[3] + dy))
 
     def unplug(self):
         """Takes the second monitor away; returns the monitors left."""
@@ -222,20 +238,24 @@ class TwoMonitorDisplay:
         self.second_plugged = False
         return self.monitors()
 
-    def plug(self):
-        """Plugs the second monitor back in, to the right of the primary; returns the monitors."""
+    def plug(self, side="right"):
+        """Plugs the second monitor back in, to the right or left of the primary; returns the monitors."""
         mode = self._mode(self.SECOND, *self.second_size)
-        self._tool("xrandr", "--output", self.SECOND, "--mode", mode, "--right-of", self.PRIMARY)
+        self._tool("xrandr", "--output", self.PRIMARY, "--primary", "--output", self.SECOND, "--mode", mode,
+                   f"--{side}-of", self.PRIMARY)
         self.second_plugged = True
+        self.second_side = side
         return self.monitors()
 
     def resize_primary(self, width, height):
-        """Gives the primary monitor another size; a plugged second monitor stays to its right.
+        """Gives the primary monitor another size; a plugged second monitor stays on its side.
         Returns the monitors."""
         mode = self._mode(self.PRIMARY, width, height)
-        words = ["xrandr", "--output", self.PRIMARY, "--mode", mode, "--pos", "0x0", "--primary"]
+        words = ["xrandr", "--output", self.PRIMARY, "--mode", mode, "--primary"]
+        if not (self.second_plugged and self.second_side == "left"):
+            words += ["--pos", "0x0"]
         if self.second_plugged:
-            words += ["--output", self.SECOND, "--right-of", self.PRIMARY]
+            words += ["--output", self.SECOND, f"--{self.second_side}-of", self.PRIMARY]
         self._tool(*words)
         self.primary_size = (width, height)
         return self.monitors()

@@ -113,6 +113,7 @@ class Driver:
         self.process = None
         self._buffer = b""
         self.screen = screen  # a VirtualDisplay, if the session owns one: screenshots read it directly
+        self.x_origin = (0, 0)  # where X has Wine's (0, 0): the primary monitor's corner
 
     # --- the process ---------------------------------------------------------------------
     def start(self, timeout=60):
@@ -372,9 +373,10 @@ class Driver:
 
     def _warp_x_pointer(self, x, y):
         """Injected input moves Wine's cursor but not the X pointer; when a window move or a menu
-        grabs the pointer, X reports where its pointer was left and the cursor jumps there. The
-        primary monitor's origin is the X root's, so the two positions are the same numbers."""
+        grabs the pointer, X reports where its pointer was left and the cursor jumps there. Wine's
+        origin is the primary monitor's corner, at `x_origin` in X's coordinates."""
         if self.wine.display:
+            x, y = x + self.x_origin[0], y + self.x_origin[1]
             subprocess.run(["xdotool", "mousemove", str(x), str(y)], env={**os.environ, "DISPLAY": self.wine.display},
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False, timeout=10)
 

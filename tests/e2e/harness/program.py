@@ -11,11 +11,12 @@ from .wine import SOUND_TRACE
 
 
 class Program:
-    def __init__(self, session, exe, cwd=None, args=(), name=None, trace_sounds=True):
+    def __init__(self, session, exe, cwd=None, args=(), name=None, trace_sounds=True, at=None):
         self.session = session
         self.exe = Path(exe)
         self.cwd = Path(cwd) if cwd else self.exe.parent
         self.args = list(args)
+        self.at = at  # (x, y): the first window's place, as the shell passes it
         self.name = name or self.exe.stem
         logs = session.log_dir
         self.out_path = logs / f"{self.name}.launch"
@@ -30,7 +31,8 @@ class Program:
     def start(self, timeout=30.0):
         self.out_path.write_bytes(b"")
         self.log_path.write_bytes(b"")
-        words = [self.session.driver_exe, "launch", self.exe, f"--cwd={self.cwd}", "--", *self.args]
+        at = [f"--at={self.at[0]},{self.at[1]}"] if self.at else []
+        words = [self.session.driver_exe, "launch", self.exe, f"--cwd={self.cwd}", *at, "--", *self.args]
         self.process = self.session.wine.popen(words, stdout=self.out_path, stderr=self.log_path, cwd=self.cwd,
                                                debug=SOUND_TRACE if self.trace_sounds else "-all,err+all")
         started = wait_until(lambda: self._reply("started") or self.process.poll() is not None, timeout,

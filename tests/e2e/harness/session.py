@@ -211,7 +211,7 @@ class Session:
         shutil.copytree(self.dist_dir, target)
         return target
 
-    def launch(self, exe="mimitap.exe", folder=None, cwd=None, args=(), name=None, trace_sounds=True):
+    def launch(self, exe="mimitap.exe", folder=None, cwd=None, args=(), name=None, trace_sounds=True, at=None):
         """Starts a program: by default mimitap.exe from a fresh copy of dist/, in that folder.
         `exe` may also be an absolute path of any program, or a Windows one ('C:\\windows\\...')."""
         windows_path = re.match(r"^[A-Za-z]:\\", str(exe))
@@ -224,7 +224,7 @@ class Session:
         if not exe_path.is_absolute():
             exe_path = Path(folder or self.fresh_dist()) / exe
         program = Program(self, exe_path, cwd=cwd, args=args,
-                          name=name or f"{exe_path.stem}-{len(self.programs) + 1}", trace_sounds=trace_sounds)
+                          name=name or f"{exe_path.stem}-{len(self.programs) + 1}", trace_sounds=trace_sounds, at=at)
         self.programs.append(program)
         return program.start()
 

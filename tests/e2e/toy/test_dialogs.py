@@ -267,6 +267,16 @@ class DialogsInTheToy(ToyTestCase):
         toy.settle()
         self.assertFalse([c for c in toy.sounds.calls(since) if c.started and c.basename.upper() in KEY_SOUNDS],
                          "a key sound played with key sounds switched off")
+
+        # Alt+F4 in a grown-up's dialog closes that dialog at the F4 press; its release, which comes to
+        # the toy, does not end the toy as well.
+        self.grown_up_command(toy, "A", ABOUT_TITLE)
+        self.driver.chord(VK.MENU, VK.F4)
+        wait_until(lambda: not toy.program.dialogs(), 10, message="Alt+F4 did not close the version dialog")
+        since = self.driver.tick()
+        self.driver.click(*toy.surface.rect.center)  # handled after a close that the release would have asked for
+        toy.sounds.wait_for(lambda c: c.stop, since=since, timeout=5)  # the button's release stops the sound
+        self.assertTrue(toy.program.running(), "Alt+F4 in the version dialog ended the toy too")
         self.driver.chord(VK.MENU, VK.F4)
         self.assertEqual(0, toy.program.wait_exit(15), "Alt+F4 did not end the toy once allowed")
 

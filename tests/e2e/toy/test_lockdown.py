@@ -14,7 +14,9 @@ from toysupport import (FILL_COLORS, KEY_SOUNDS, NO_INITIAL_INFO, VK, ToyTestCas
                         wait_until)
 
 WM_CLOSE = 0x0010
-HANKAKU, ZENKAKU = 0xF3, 0xF4
+WM_APPCOMMAND, WM_TABLET_QUERYSYSTEMGESTURESTATUS = 0x0319, 0x02CC
+HANKAKU, ZENKAKU, KATAKANA = 0xF3, 0xF4, 0xF2
+BROWSER_BACK, VOLUME_DOWN = 0xA6, 0xAE  # their default processing asks the shell to act
 LAUNCH_KEYS = (0xB4, 0xB5, 0xB6, 0xB7)
 MODIFIERS = {VK.SHIFT: "shift", VK.CONTROL: "ctrl", VK.MENU: "alt"}
 # Swallowed; a Space tap on the release (none for Hankaku/Zenkaku).
@@ -206,7 +208,8 @@ class HookRules(LockdownCase):
     def test_windows_and_japanese_keys_give_their_spaces_and_open_nothing(self):
         watcher, toy = self.start_watched()
         baseline = self.visible_windows()
-        cases = [(VK.LWIN, 1), (VK.RWIN, 1), (VK.KANJI, 2), (VK.SLEEP, 2), (0xB6, 2), (HANKAKU, 0), (ZENKAKU, 0)]
+        cases = [(VK.LWIN, 1), (VK.RWIN, 1), (VK.KANJI, 2), (VK.SLEEP, 2), (0xB6, 2), (HANKAKU, 0), (ZENKAKU, 0),
+                 (BROWSER_BACK, 2), (VOLUME_DOWN, 2), (KATAKANA, 0)]
         for key, spaces in cases:
             with self.subTest(VK.name(key)):
                 # The mosaic first: a Space's fill then shows as a change to one colour.
@@ -229,6 +232,18 @@ class HookRules(LockdownCase):
                     self.assertEqual(0, self.driver.screenshot().differs_from(mosaic),
                                      f"{VK.name(key)} changed the screen")
                 self.assertEqual([], self.in_front_problems(toy, baseline))
+
+        with self.subTest("the shell's requests stay with the toy"):
+            # An app command (a mouse's side button, a keyboard's mail key) that the toy answered goes
+            # no further; press-and-hold and flicks are off where a finger lands.
+            self.assertEqual(1, self.driver.send(toy.frame.hwnd, WM_APPCOMMAND, toy.frame.hwnd, 15 << 16))
+            for window in (toy.frame, toy.surface):
+                self.assertEqual(0x00110019, self.driver.send(window.hwnd, WM_TABLET_QUERYSYSTEMGESTURESTATUS))
+            # Edge swipes are switched off for the frame through its property store: Wine's stub
+            # store names the property it was given.
+            self.assertRegex(toy.program.log_path.read_text(errors="replace"),
+                             r"(?i)window_prop_store_SetValue.*32ce38b2-2c9a-41b1-9bc5-b3784394aa44",
+                             "edge swipes were not switched off")
 
 
 class Windows98(LockdownCase):

@@ -1,6 +1,7 @@
 """The toy on a display with two monitors: the frame full-screen on the primary, a cover over the
 other monitor showing the play surface's picture scaled to fit, the pointer kept on the primary,
-and the monitors unplugged, plugged back and resized while a child plays.
+also when the toy is started from the other monitor on the primary's left, and the monitors
+unplugged, plugged back and resized while a child plays.
 
 Wine 8 tells no program that the monitors changed: after an XRandR change the system metrics and
 EnumDisplayMonitors follow, but no WM_DISPLAYCHANGE reaches a top-level window. So after each change
@@ -30,9 +31,9 @@ class TwoMonitors(ToyTestCase):
         self.display = self.session.display
 
     def restore_monitors(self):
+        if not self.display.second_plugged or self.display.second_side != "right":
+            self.display.plug("right")
         self.display.resize_primary(1024, 768)
-        if not self.display.second_plugged:
-            self.display.plug()
         self.wine_sees_the_display()
 
     # --- the display -----------------------------------------------------------------------
@@ -50,6 +51,7 @@ class TwoMonitors(ToyTestCase):
 
         wait_for_value(seen, lambda value: value == (expected, len(expected), box), 5,
                        message=f"Wine does not see the display's monitors {expected}")
+        self.driver.x_origin = self.display.origin
         return [Rect(r) for r in expected]
 
     def display_changed(self, toy):
@@ -58,7 +60,10 @@ class TwoMonitors(ToyTestCase):
         toy.send_frame(WM_DISPLAYCHANGE, screen["bitsperpixel"], screen["width"] | (screen["height"] << 16))
 
     def root_area(self, rect):
-        return self.display.screenshot().crop_rect(rect)
+        return self.display.screenshot().crop_rect(self.display.in_x(rect))
+
+    def root_pixel(self, x, y):
+        return self.display.screenshot().pixel(x + self.display.origin[0], y + self.display.origin[1])
 
     def wake(self):
         """Wine shows what another thread drew once the toy's interface thread runs again."""
@@ -96,10 +101,21 @@ class TwoMonitors(ToyTestCase):
             self.assertTrue(clip.contains(*where), f"the pointer moved to {target} went to {where}")
 
     # --- the tests -------------------------------------------------------------------------
-    def test_the_second_monitor_shows_the_play_surface_and_the_pointer_stays_on_the_primary(self):
-        toy = self.start_toy(options=OPTIONS)
-        primary, second = self.wine_sees_the_display()
-        self.assertEqual(((0, 0, 1024, 768), (1024, 0, 1824, 600)), (primary, second))
+    def test_started_from_the_second_monitor_the_play_covers_the_primary_and_the_second_shows_it(self):
+        # Started as the shell starts a program from the second monitor, its first window asked for
+        # there; with that monitor right of the primary, and left of it at negative coordinates.
+        for side, second_rect in (("right", (1024, 0, 1824, 600)), ("left", (-800, 0, 0, 600))):
+            with self.subTest(side=side):
+                self.display.plug(side)
+                primary, second = self.wine_sees_the_display()
+                self.assertEqual(((0, 0, 1024, 768), second_rect), (primary, second))
+                toy = self.start_toy(options=OPTIONS, at=(second.left + 76, 50))
+                try:
+                    self.check_the_second_monitor_shows_the_play(toy, primary, second)
+                finally:
+                    toy.program.kill()
+
+    def check_the_second_monitor_shows_the_play(self, toy, primary, second):
         self.assertEqual(primary, toy.frame.rect, "the frame does not cover the primary monitor")
 
         with self.subTest("no bare root window shows on the second monitor"):
@@ -109,7 +125,7 @@ class TwoMonitors(ToyTestCase):
 
         # A fill of a colour the second monitor does not show yet; the root window's grab sees it
         # on the primary.
-        before = self.display.screenshot().pixel(*second.center)
+        before = self.root_pixel(*second.center)
         for _ in range(10):
             since = self.driver.tick()
             self.driver.tap(VK.letter("A"))
@@ -118,9 +134,9 @@ class TwoMonitors(ToyTestCase):
                 toy.sample()), 5, message="no fill of the whole surface after a key")
             if fill != before:
                 break
-        self.assertEqual(fill, self.display.screenshot().pixel(*primary.center))
+        self.assertEqual(fill, self.root_pixel(*primary.center))
         with self.subTest("a key's fill shows on the second monitor within a second"):
-            wait_for_value(lambda: self.display.screenshot().pixel(*second.center), lambda p: p == fill, 1.0,
+            wait_for_value(lambda: self.root_pixel(*second.center), lambda p: p == fill, 1.0,
                            message=f"the second monitor's centre is not the fill {fill}")
 
         with self.subTest("an effect shows on the second monitor while it runs"):

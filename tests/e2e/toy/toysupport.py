@@ -176,11 +176,12 @@ class ToyTestCase(E2ETestCase):
                 path.unlink()
         return folder
 
-    def start_toy(self, options=None, remove=(), folder=None, cwd=None, dismiss_hint=True):
+    def start_toy(self, options=None, remove=(), folder=None, cwd=None, dismiss_hint=True, at=None):
         """Starts the toy and waits for its full-screen frame and its answer to the Space key it
-        gives itself at start. `options` None means no options file (the hint appears first)."""
+        gives itself at start. `options` None means no options file (the hint appears first); `at`
+        (x, y) starts it as the shell does from the monitor holding that point."""
         folder = folder or self.program_folder(options, remove)
-        program = self.launch(folder=folder, cwd=cwd)
+        program = self.launch(folder=folder, cwd=cwd, at=at)
         if not (folder / "mimitap.dat").exists() and dismiss_hint:
             hint = program.wait_for_dialog(timeout=20)
             self.driver.press(hint, 1)
