@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <wtsapi32.h>
 
 #include "app/CursorConfinement.h"
 #include "app/EdgeSwipes.h"
@@ -60,6 +61,10 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WM_DISPLAYCHANGE, &CMainFrame::OnDisplayChange},
       {WM_QUERYENDSESSION, &CMainFrame::OnQueryEndSession},
       {WM_POWERBROADCAST, &CMainFrame::OnPowerBroadcast},
+      {WM_INPUT, &CMainFrame::OnRawInput},
+      {WM_TIMER, &CMainFrame::OnTimer},
+      {WM_WTSSESSION_CHANGE, &CMainFrame::OnSessionChange},
+      {WMU_CURSOR_ON_COVER, &CMainFrame::OnCursorOnCover},
       {WM_APPCOMMAND, &CMainFrame::KeepAppCommand},
       {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CMainFrame::RefuseSystemGestures},
       {WMU_SETTINGS_CHANGED, &CMainFrame::OnSettingsChanged},
@@ -212,9 +217,11 @@ void CMainFrame::ApplyClockOption() {
 void CMainFrame::InstallLockdown() {
   TheGrownUpGestures().Attach(Handle());
   keyboardLockdown.Install(windowsFamily == WindowsFamily::Legacy, Handle());
+  hookKeeper.Start(Handle(), keyboardLockdown);
 }
 
 void CMainFrame::RemoveLockdown() {
+  hookKeeper.Stop();
   keyboardLockdown.Remove();
   TheGrownUpGestures().Attach(nullptr);
 }
@@ -234,7 +241,8 @@ void CMainFrame::ConfineCursor() {
   ::GetClientRect(Handle(), &client);
   ::MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);  // the clip is in screen coordinates
   const Rect area = ConfinementRect({client.left, client.top, client.right, client.bottom}, TaskBar());
-  system_changes::ConfineCursor(RECT{area.left, area.top, area.right, area.bottom});
+  clipArea = RECT{area.left, area.top, area.right, area.bottom};
+  system_changes::ConfineCursor(clipArea);
 }
 
 void CMainFrame::ChooseCursor() {
@@ -243,6 +251,9 @@ void CMainFrame::ChooseCursor() {
 }
 
 LRESULT CMainFrame::OnSetCursor(const Message& message) {
+  // The cursor outside its bounds: the system has dropped them (the secure desktop does).
+  POINT cursor{};
+  if (::GetCursorPos(&cursor) && !::PtInRect(&clipArea, cursor)) ConfineCursor();
   ChooseCursor();
   return Default(message);
 }
@@ -327,7 +338,44 @@ LRESULT CMainFrame::OnReclaimForeground(const Message&) {
 LRESULT CMainFrame::OnQueryEndSession(const Message&) { return FALSE; }
 
 LRESULT CMainFrame::OnPowerBroadcast(const Message& message) {
+  if (message.wParam == PBT_APMRESUMEAUTOMATIC) LockAfterSecureDesktop();
   return message.wParam == PBT_APMQUERYSUSPEND ? BROADCAST_QUERY_DENY : TRUE;
+}
+
+LRESULT CMainFrame::OnSessionChange(const Message& message) {
+  if (message.wParam == WTS_SESSION_UNLOCK) LockAfterSecureDesktop();
+  return 0;
+}
+
+LRESULT CMainFrame::OnRawInput(const Message& message) {
+  if (hookKeeper.OnRawInput()) TakeFrontBack();
+  return Default(message);
+}
+
+LRESULT CMainFrame::OnTimer(const Message& message) {
+  if (hookKeeper.OnTimer(message.wParam)) TakeFrontBack();
+  return 0;
+}
+
+// The cursor reached another monitor, which only a dropped clip allows.
+LRESULT CMainFrame::OnCursorOnCover(const Message&) {
+  ConfineCursor();
+  return 0;
+}
+
+void CMainFrame::TakeFrontBack() {
+  ForceForeground(Handle());
+  ::SetForegroundWindow(Handle());
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ::SetFocus(playSurface.Handle());
+  ConfineCursor();
+}
+
+void CMainFrame::LockAfterSecureDesktop() {
+  hookKeeper.Renew();
+  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ConfineCursor();
+  ::PostMessageW(Handle(), WMU_RECLAIM_FOREGROUND, 0, 0);
 }
 
 LRESULT CMainFrame::OnSettingsChanged(const Message& message) {

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "app/HookKeeper.h"
 #include "app/KeyboardLockdown.h"
 #include "app/MonitorCovers.h"
 #include "app/OptionsBinding.h"
@@ -50,6 +51,10 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnDisplayChange(const Message& message);
   LRESULT OnQueryEndSession(const Message& message);
   LRESULT OnPowerBroadcast(const Message& message);
+  LRESULT OnRawInput(const Message& message);
+  LRESULT OnTimer(const Message& message);
+  LRESULT OnSessionChange(const Message& message);
+  LRESULT OnCursorOnCover(const Message& message);
   LRESULT OnSettingsChanged(const Message& message);
   LRESULT OnSoundCue(const Message& message);
   LRESULT OnClose(const Message& message);
@@ -69,6 +74,13 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   void RemoveLockdown();
   void ConfineCursor();
   void ChooseCursor();
+  // After the keyboard hook was put back for one the system dropped: the key that showed the loss
+  // has gone through (to the Start menu, say), so the toy takes the front back.
+  void TakeFrontBack();
+  // After the secure desktop (an unlock, a resume): a new hook, top-most again and the cursor clip,
+  // which the system drops there; the foreground only from the desktop, as a grown-up may have opened
+  // a window (the task manager) from the secure desktop.
+  void LockAfterSecureDesktop();
   // Makes `window` the foreground window by sharing input with the current foreground thread;
   // nothing happens when there is no foreground window or the threads cannot share input.
   static void ForceForeground(HWND window);
@@ -79,5 +91,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   std::array<OwnedCursor, 5> cursors;
   SettingsBlock settings{};
   KeyboardLockdown keyboardLockdown;
+  HookKeeper hookKeeper;
+  RECT clipArea{};  // where the cursor is kept, in screen coordinates
   MonitorCovers monitorCovers;
 };

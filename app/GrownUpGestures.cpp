@@ -3,24 +3,37 @@
 #include "core/KeyState.h"
 #include "framework/ExclusiveLock.h"
 
-bool GrownUpGestures::StillHeld(unsigned virtualKey) { return KeyPhysicallyHeld(static_cast<int>(virtualKey)); }
+namespace {
+
+bool StillHeld(unsigned virtualKey) { return KeyPhysicallyHeld(static_cast<int>(virtualKey)); }
+
+// The judge of the thread that observes, and the menu it opened last.
+struct ThreadJudge {
+  GrownUpChordJudge judge{&StillHeld};
+  unsigned menu = 0;
+};
+thread_local ThreadJudge threadJudge;
+
+}  // namespace
 
 void GrownUpGestures::Observe(unsigned virtualKey, bool isRelease, DWORD time) {
-  if (judge_.MenuOpen() && menuEnded_.load() >= menu_) judge_.MenuClosed();
+  GrownUpChordJudge& judge = threadJudge.judge;
+  unsigned& menu = threadJudge.menu;
+  if (judge.MenuOpen() && menuEnded_.load() >= menu) judge.MenuClosed();
   const DWORD now = time != 0 ? time : ::GetTickCount();
   if (!isRelease) {
     Forget(GenericKeyOf(virtualKey));  // a new press makes any verdict on an earlier release of the key moot
-    if (judge_.Press(virtualKey, now) == GrownUpVerdict::CloseMenu) {
-      closeRequested_.store(menu_);
+    if (judge.Press(virtualKey, now) == GrownUpVerdict::CloseMenu) {
+      closeRequested_.store(menu);
       if (const HWND frame = frame_.load(); frame != nullptr) ::PostMessageW(frame, WMU_END_GROWN_UP_MENU, 0, 0);
     }
     return;
   }
-  const GrownUpVerdict verdict = judge_.Release(virtualKey, now);
+  const GrownUpVerdict verdict = judge.Release(virtualKey, now);
   if (verdict == GrownUpVerdict::Nothing) return;
-  if (verdict == GrownUpVerdict::OpenMenu) ++menu_;
+  if (verdict == GrownUpVerdict::OpenMenu) menu = latestMenu_.fetch_add(1) + 1;
   const ExclusiveLock hold(lock_);
-  records_[next_] = {GenericKeyOf(virtualKey), time, verdict, menu_};
+  records_[next_] = {GenericKeyOf(virtualKey), time, verdict, menu};
   next_ = (next_ + 1) % records_.size();
 }
 

@@ -18,6 +18,8 @@ constexpr UINT WMU_END_GROWN_UP_MENU = 5032;   // a smash asked the open menu to
 // opened when it came does not open.
 //
 // Each grown-up menu has a number; the judge and the interface thread keep to the same menu by it.
+// Each thread that observes keys judges with a chord judge of its own: a hook thread let go after
+// the system dropped its hook may run again later, and must not judge with the next thread's.
 class GrownUpGestures {
  public:
   // The window that receives WMU_END_GROWN_UP_MENU; null to stop.
@@ -53,8 +55,7 @@ class GrownUpGestures {
 
   void Forget(unsigned key);
 
-  GrownUpChordJudge judge_{&StillHeld};  // only the hook's thread
-  unsigned menu_ = 0;                    // the judge's latest menu, only the hook's thread
+  std::atomic<unsigned> latestMenu_{0};  // the number of the latest menu any judge opened
   std::atomic<HWND> frame_{nullptr};
   std::atomic<unsigned> closeRequested_{0};
   std::atomic<unsigned> menuEnded_{0};
@@ -62,8 +63,6 @@ class GrownUpGestures {
   std::array<Record, 8> records_{};
   std::size_t next_ = 0;
   std::bitset<256> framePresses_;  // only the interface thread
-
-  static bool StillHeld(unsigned virtualKey);
 };
 
 GrownUpGestures& TheGrownUpGestures();

@@ -1,7 +1,12 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <memory>
+
 #include "framework/Worker.h"
+
+struct LowLevelHookStart;
 
 // The system-wide keyboard hook that swallows the system keys while the toy runs.
 //
@@ -25,10 +30,22 @@ class KeyboardLockdown {
   // Removes what Install put in place; does nothing when nothing is installed.
   void Remove();
 
+  // Puts a new low-level hook in place on a new thread of its own, for one the system may have
+  // dropped: the old hook is removed from here and its thread, which may not run for a while, is
+  // told to end and let go. Nothing the old thread does later touches the new hook.
+  void Reinstall();
+  bool LowLevelHookInstalled() const { return installed_ && !legacyFamily_; }
+
+  // How many key events the low-level hooks have seen, ever; the toy's own Spaces included.
+  static std::uint32_t HookSightings();
+
  private:
+  void StartHookThread();
+  void EndHookThread(DWORD timeoutMs);
+
   bool installed_ = false;
   bool legacyFamily_ = false;
-  OwnedKernelHandle hookStarted_;  // outlives the hook thread, which sets it
+  std::shared_ptr<LowLevelHookStart> hookStart_;  // shared with the hook thread, which may outlive the lock-down
   WorkerThread hookThread_;
 };
 

@@ -41,6 +41,11 @@ LRESULT CALLBACK CoverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return MA_NOACTIVATE;
     case WM_NCHITTEST:
       return HTCLIENT;  // every click stays with the cover
+    case WM_MOUSEMOVE:
+      if (const auto frame = reinterpret_cast<HWND>(::GetWindowLongPtrW(window, GWLP_USERDATA)); frame != nullptr) {
+        ::PostMessageW(frame, WMU_CURSOR_ON_COVER, 0, 0);
+      }
+      return 0;
     case WM_APPCOMMAND:
       return AppCommandDone;
     case WM_TABLET_QUERYSYSTEMGESTURESTATUS_:
@@ -134,6 +139,7 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
                                            monitor.bottom - monitor.top, nullptr, nullptr,
                                            ::GetModuleHandleW(nullptr), nullptr);
       if (cover == nullptr) continue;
+      ::SetWindowLongPtrW(cover, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(::GetAncestor(surface, GA_ROOT)));
       ::ShowWindow(cover, SW_SHOWNOACTIVATE);
       covers.push_back(cover);
     }

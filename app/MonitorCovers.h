@@ -6,6 +6,10 @@
 #include "framework/Handles.h"
 #include "framework/Worker.h"
 
+// A cover tells the frame (the play surface's top-level window) that the cursor is on it: the
+// cursor's bounds on the primary monitor were dropped.
+constexpr UINT WMU_CURSOR_ON_COVER = 5033;
+
 // Every monitor but the primary is covered by a window of the toy's own that repeats the play
 // surface's picture, scaled to fit (the shapes kept, black bands), so that nothing else shows on
 // any screen. The covers live on a thread of their own, which waits for the picture to change and

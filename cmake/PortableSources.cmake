@@ -30,6 +30,7 @@ set(MIMI_PORTABLE_SOURCES
   app/CursorConfinement.cpp
   app/AccessibilityShortcuts.cpp
   app/GrownUpChords.cpp
+  app/HookWatchdog.cpp
 )
 list(TRANSFORM MIMI_PORTABLE_SOURCES PREPEND ${CMAKE_SOURCE_DIR}/)
 

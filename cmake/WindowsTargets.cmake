@@ -45,6 +45,7 @@ add_executable(mimitap WIN32
   app/GrownUpMenu.cpp
   app/MonitorCovers.cpp
   app/EdgeSwipes.cpp
+  app/HookKeeper.cpp
   app/SystemChanges.cpp
   surface/CPlaySurface.cpp
   surface/EffectsMenu.cpp
@@ -55,7 +56,7 @@ add_executable(mimitap WIN32
   clock/CClockFace.cpp
   resources/mimitap.rc
   resources/version.rc)
-target_link_libraries(mimitap PRIVATE mimicorewin mimiframework mimicore shell32 gdi32 user32 imm32)
+target_link_libraries(mimitap PRIVATE mimicorewin mimiframework mimicore shell32 gdi32 user32 imm32 wtsapi32)
 target_link_options(mimitap PRIVATE -municode)
 mimi_warnings(mimitap)
 

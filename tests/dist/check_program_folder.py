@@ -14,7 +14,7 @@ DIST = Path(os.environ.get("MIMI_DIST_DIR", Path(__file__).resolve().parents[2] 
 BUILD = Path(os.environ.get("MIMI_BUILD_DIR", Path(__file__).resolve().parents[2] / "build"))
 
 SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "winmm.dll", "msvcrt.dll",
-               "advapi32.dll", "comctl32.dll", "imm32.dll"}
+               "advapi32.dll", "comctl32.dll", "imm32.dll", "wtsapi32.dll"}
 
 EXPECTED = (
     ["mimitap.exe", "mimiopt.dll", "mimitap.txt", "BMP/DIALOG.BMP"]

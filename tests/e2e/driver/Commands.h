@@ -29,6 +29,8 @@ void cmdActivate(const Args&, JsonWriter&);
 // Screen and cursor
 void cmdScreen(const Args&, JsonWriter&);
 void cmdClip(const Args&, JsonWriter&);
+void cmdKeyState(const Args&, JsonWriter&);
+void cmdThreads(const Args&, JsonWriter&);
 void cmdMonitors(const Args&, JsonWriter&);
 void cmdCursor(const Args&, JsonWriter&);
 void cmdPixels(const Args&, JsonWriter&);

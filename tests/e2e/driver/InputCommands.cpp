@@ -65,6 +65,11 @@ void moveOnVirtualScreen(LONG x, LONG y) {
 
 }  // namespace
 
+// The key's physical state as the system has it now.
+void cmdKeyState(const Args& args, JsonWriter& out) {
+  out.field("down", (GetAsyncKeyState(static_cast<int>(args.number(0))) & 0x8000) != 0);
+}
+
 void cmdKey(const Args& args, JsonWriter& out) {
   const auto vk = static_cast<WORD>(args.number(0));
   const std::string action = args.count() > 1 ? args.at(1) : "tap";

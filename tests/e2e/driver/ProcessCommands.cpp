@@ -167,6 +167,27 @@ void cmdProcesses(const Args&, JsonWriter& out) {
   CloseHandle(snapshot);
 }
 
+// The threads of a process with their priorities (THREAD_PRIORITY_...), read across processes.
+void cmdThreads(const Args& args, JsonWriter& out) {
+  const auto pid = static_cast<DWORD>(Args::parseNumber(args.at(0)));
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) throw CommandError("no thread snapshot");
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  out.key("threads").beginArray();
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != pid) continue;
+    const HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+    out.beginObject();
+    out.field("tid", entry.th32ThreadID);
+    out.field("priority", thread ? GetThreadPriority(thread) : THREAD_PRIORITY_ERROR_RETURN);
+    out.endObject();
+    if (thread) CloseHandle(thread);
+  }
+  out.endArray();
+  CloseHandle(snapshot);
+}
+
 // The kernel handles `pid` holds, from the system's list of every process's handles (Wine answers
 // GetProcessHandleCount with 0); -1 when the list cannot be had.
 long long countHandles(DWORD pid) {

@@ -20,7 +20,8 @@ void cmdScreen(const Args&, JsonWriter& out) {
   ReleaseDC(nullptr, screen);
 }
 
-void cmdClip(const Args&, JsonWriter& out) {
+void cmdClip(const Args& args, JsonWriter& out) {
+  if (args.count() > 0 && args.at(0) == "release") ClipCursor(nullptr);  // as the secure desktop drops it
   RECT clip{};
   GetClipCursor(&clip);
   writeRect(out, "clip", clip);

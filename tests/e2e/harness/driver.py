@@ -274,9 +274,17 @@ class Driver:
         reply = self.call("screen")
         return reply["width"], reply["height"]
 
-    def clip(self):
-        """The cursor clip rectangle (the whole screen when nothing clips it)."""
-        return Rect(self.call("clip")["clip"])
+    def clip(self, release=False):
+        """The cursor clip rectangle (the whole screen when nothing clips it); `release` drops the
+        clip first, as the secure desktop does."""
+        return Rect(self.call("clip", *(["release"] if release else []))["clip"])
+
+    def key_held(self, vk):
+        return self.call("keystate", vk)["down"]
+
+    def threads(self, pid):
+        """{tid: priority} of a process's threads."""
+        return {t["tid"]: t["priority"] for t in self.call("threads", pid)["threads"]}
 
     def monitors(self):
         """The monitors as the system reports them: a Record with count (SM_CMONITORS), virtual

@@ -15,6 +15,9 @@ from toysupport import (FILL_COLORS, KEY_SOUNDS, NO_INITIAL_INFO, VK, ToyTestCas
 
 WM_CLOSE = 0x0010
 WM_APPCOMMAND, WM_TABLET_QUERYSYSTEMGESTURESTATUS = 0x0319, 0x02CC
+WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK = 0x02B1, 8
+WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC = 0x0218, 0x12
+THREAD_PRIORITY_HIGHEST = 2  # the hook thread's, and no other thread's of the toy
 HANKAKU, ZENKAKU, KATAKANA = 0xF3, 0xF4, 0xF2
 BROWSER_BACK, VOLUME_DOWN = 0xA6, 0xAE  # their default processing asks the shell to act
 LAUNCH_KEYS = (0xB4, 0xB5, 0xB6, 0xB7)
@@ -330,6 +333,54 @@ class HookThread(LockdownCase):
         names = sorted(c.basename.upper() for c in toy.sounds.calls(since) if not c.stop)
         self.assertEqual(3, len(names), names)
         self.assertTrue(set(names) <= KEY_SOUNDS, names)
+
+
+    def test_a_hook_that_stops_answering_is_put_back_and_so_is_the_lock_after_the_secure_desktop(self):
+        watcher, toy = self.start_watched(options={"keywav": 1, "otherwav": 1, "endaltf4": 1})
+        clip = self.driver.clip()
+
+        def hook_threads():
+            return [tid for tid, priority in self.driver.threads(toy.program.pid).items()
+                    if priority == THREAD_PRIORITY_HIGHEST]
+
+        def windows_key_swallowed():
+            """The Windows key does not wait for a hook, never goes down, and gives one Space."""
+            start, began = len(watcher.seen()), time.monotonic()
+            self.driver.key_down(VK.LWIN)
+            held = self.driver.key_held(VK.LWIN)
+            self.driver.key_up(VK.LWIN)
+            took = time.monotonic() - began
+            events = [(e.vk, e.down) for e in self.settled_events(watcher, toy, start, 2)]
+            return not held and took < 1.5 and events == [(VK.SPACE, True), (VK.SPACE, False)], (held, took, events)
+
+        [stalled] = hook_threads()
+        self.driver.suspend_thread(stalled)  # as a hook the system dropped: it answers no key
+        try:
+            self.driver.tap(VK.SHIFT)  # a key that passes shows the loss
+            fresh = wait_until(lambda: [t for t in hook_threads() if t != stalled], 10, message="no new hook thread")
+            swallowed, seen = windows_key_swallowed()
+            self.assertTrue(swallowed, f"with the first hook stalled: held, took, passed {seen}")
+        finally:
+            self.driver.resume_thread(stalled)
+        wait_until(lambda: hook_threads() == fresh, 10, message="the stalled hook thread did not end once it ran")
+        self.assertTrue(*windows_key_swallowed())
+
+        # What Windows sends after the secure desktop, which drops the cursor clip and may drop the
+        # hook; and a mouse move on the frame outside a dropped clip.
+        for message, wparam in ((WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK), (WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC),
+                                (None, 0)):
+            with self.subTest(message=message):
+                before = hook_threads()
+                self.assertNotEqual(clip, self.driver.clip(release=True))
+                if message:
+                    self.driver.send(toy.frame.hwnd, message, wparam)
+                    wait_until(lambda: hook_threads() not in ([], before), 5, message="no new hook")
+                else:
+                    self.driver.move(clip.right + 1, clip.bottom + 1)
+                wait_until(lambda: self.driver.clip() == clip, 5, message="the cursor clip is not back")
+                self.assertTrue(*windows_key_swallowed())
+        self.driver.chord(VK.MENU, VK.F4)
+        self.assertEqual(0, toy.program.wait_exit(15), "Alt+F4 after the hooks were put back")
 
 
 class Cursor(LockdownCase):

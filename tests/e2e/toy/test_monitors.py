@@ -159,6 +159,11 @@ class TwoMonitors(ToyTestCase):
 
         with self.subTest("the pointer cannot reach the second monitor"):
             self.assert_out_of_reach(second)
+        with self.subTest("a dropped clip is back once the pointer reaches the cover"):
+            clip = self.driver.clip()
+            self.driver.clip(release=True)  # as the secure desktop drops it
+            self.driver.move(*second.center, anywhere=True)
+            wait_for_value(self.driver.clip, lambda now: now == clip, 2, message="the cursor clip is not back")
 
     def test_monitors_unplugged_plugged_back_and_resized_while_it_plays(self):
         toy = self.start_toy(options=dict(OPTIONS, time=1))
