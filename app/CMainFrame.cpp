@@ -363,17 +363,25 @@ LRESULT CMainFrame::OnCursorOnCover(const Message&) {
   return 0;
 }
 
+// A window of the toy's own in front (a grown-up's dialog) keeps its place.
 void CMainFrame::TakeFrontBack() {
-  ForceForeground(Handle());
-  ::SetForegroundWindow(Handle());
-  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  ::SetFocus(playSurface.Handle());
+  DWORD frontProcess = 0;
+  ::GetWindowThreadProcessId(::GetForegroundWindow(), &frontProcess);
+  if (frontProcess != ::GetCurrentProcessId()) {
+    ForceForeground(Handle());
+    ::SetForegroundWindow(Handle());
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::SetFocus(playSurface.Handle());
+  }
   ConfineCursor();
 }
 
+// Top-most again only if the frame lost it: a window that a grown-up put in front stays there.
 void CMainFrame::LockAfterSecureDesktop() {
   hookKeeper.Renew();
-  ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  if ((::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST) == 0) {
+    ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   ConfineCursor();
   ::PostMessageW(Handle(), WMU_RECLAIM_FOREGROUND, 0, 0);
 }

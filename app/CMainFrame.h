@@ -77,9 +77,9 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   // After the keyboard hook was put back for one the system dropped: the key that showed the loss
   // has gone through (to the Start menu, say), so the toy takes the front back.
   void TakeFrontBack();
-  // After the secure desktop (an unlock, a resume): a new hook, top-most again and the cursor clip,
-  // which the system drops there; the foreground only from the desktop, as a grown-up may have opened
-  // a window (the task manager) from the secure desktop.
+  // After the secure desktop (an unlock, a resume): a new hook, top-most if the frame lost it, and
+  // the cursor clip, which the system drops there; the foreground only from the desktop, as a
+  // grown-up may have opened a window (the task manager) from the secure desktop.
   void LockAfterSecureDesktop();
   // Makes `window` the foreground window by sharing input with the current foreground thread;
   // nothing happens when there is no foreground window or the threads cannot share input.
