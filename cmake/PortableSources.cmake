@@ -9,6 +9,7 @@ set(MIMI_PORTABLE_SOURCES
   core/ProgramPaths.cpp
   core/SettingsBlock.cpp
   core/SoundSource.cpp
+  core/ListenerTurns.cpp
   options/OptionValueRule.cpp
   effects/EffectControl.cpp
   effects/EffectScope.cpp
