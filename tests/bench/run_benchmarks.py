@@ -41,16 +41,73 @@ def end_toys(session):
             session.driver.wait_process(process.pid)
 
 
+def linux_processes(session, exe_name):
+    """The Linux processes of the session's prefix that run `exe_name` (Wine starts a program's
+    process with the program's own path as its first word)."""
+    found = []
+    for entry in Path("/proc").iterdir():
+        try:
+            words = (entry / "cmdline").read_bytes().split(b"\0")
+            environment = (entry / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        program = words[0].decode(errors="replace").replace("\\", "/").rsplit("/", 1)[-1]
+        if program.lower() == exe_name.lower() and f"WINEPREFIX={session.prefix}".encode() in environment:
+            found.append(entry)
+    return found
+
+
+def times_scheduled(processes):
+    """How often every thread of the processes has been put on a processor: each thread's
+    schedstat holds it as its third figure."""
+    total = 0
+    for process in processes:
+        for task in (process / "task").glob("*"):
+            try:
+                total += int((task / "schedstat").read_text().split()[2])
+            except (OSError, IndexError, ValueError):
+                pass  # a thread that just ended
+    return total
+
+
+def idle_wakeups(session, program, exe_name, seconds=10):
+    """The wake-ups a second of all the program's threads while nobody touches it, counted once its
+    window shows and its start is over."""
+    program.wait_for_window(timeout=30)
+    time.sleep(3)
+    processes = linux_processes(session, exe_name)
+    before = times_scheduled(processes)
+    time.sleep(seconds)
+    return {"measure": "idle_wakeups", "program": exe_name, "per_second": (times_scheduled(processes) - before) / seconds}
+
+
 def windows_path(session, path):
     return "Z:" + str(path).replace("/", "\\")
 
 
 def main():
     quick = "--keys-only" in sys.argv  # start-up and key figures only, without the long effect runs
+    idle_only = "--idle-only" in sys.argv  # the idle wake-ups alone
     results = []
     for width, height in ((1024, 768), (1920, 1080)):
         with Session(name=f"bench-{width}x{height}", screen=(width, height)) as session:
-            if quick and width != 1024:
+            if (quick or idle_only) and width != 1024:
+                continue
+            if width == 1024:
+                # Idle: the toy with its clock hidden and shown, and the bare window.
+                for clock in (0, 1):
+                    folder = session.fresh_dist(f"bench-idle-{clock}")
+                    (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav=1\r\notherwav=1\r\ntime={clock}\r\n")
+                    figure = idle_wakeups(session, session.launch(folder=folder, trace_sounds=False), "mimitap.exe")
+                    results.append(dict(figure, clock="shown" if clock else "hidden"))
+                    session.end_programs()
+                bare = session.tmp_dir / "bare-idle"
+                bare.mkdir(exist_ok=True)
+                shutil.copy(bench_exe("barewindow.exe"), bare / "barewindow.exe")
+                program = session.launch(exe=bare / "barewindow.exe", trace_sounds=False)
+                results.append(idle_wakeups(session, program, "barewindow.exe"))
+                session.end_programs()
+            if idle_only:
                 continue
             results += run_bench(session, "fills", 30)
             if width == 1920:
@@ -87,17 +144,18 @@ def main():
                 end_toys(session)
     # Key release to fill on each monitor, with one monitor and with two (the second a cover), on the
     # same X server: Xorg with the second monitor unplugged, then plugged in.
-    with Session(name="bench-monitors", monitors=2) as session:
-        for monitors in (1, 2):
-            if monitors == 1:
-                session.display.unplug()
-            else:
-                session.display.plug()
-            folder = session.fresh_dist(f"bench-monitors-{monitors}")
-            (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
-            run_bench(session, "startup", windows_path(session, folder))  # leaves the toy running
-            results += run_bench(session, "monitorkeys", 40)
-            end_toys(session)
+    if not idle_only:
+        with Session(name="bench-monitors", monitors=2) as session:
+            for monitors in (1, 2):
+                if monitors == 1:
+                    session.display.unplug()
+                else:
+                    session.display.plug()
+                folder = session.fresh_dist(f"bench-monitors-{monitors}")
+                (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
+                run_bench(session, "startup", windows_path(session, folder))  # leaves the toy running
+                results += run_bench(session, "monitorkeys", 40)
+                end_toys(session)
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
         results.append({"measure": "size", "file": name, "bytes": (dist / name).stat().st_size})
@@ -155,6 +213,9 @@ def main():
         elif m == "effect":
             print(f"  {r['effect']:<16} {r['width']}x{r['height']}   {r['step_drawing_ms']:8.3f} ms drawing a step, "
                   f"{r['running_s']:6.1f} s running ({r['steps']} steps)")
+        elif m == "idle_wakeups":
+            who = "bare window" if r["program"] == "barewindow.exe" else f"toy, clock {r['clock']}"
+            print(f"  idle wake-ups, all threads ({who:<17}) {r['per_second']:8.1f} a second")
         elif m == "size":
             print(f"  size of {r['file']:<24} {r['bytes'] / 1024:8.1f} KiB")
         elif m.endswith("_fill"):
