@@ -41,44 +41,35 @@ def end_toys(session):
             session.driver.wait_process(process.pid)
 
 
-def linux_processes(session, exe_name):
-    """The Linux processes of the session's prefix that run `exe_name` (Wine starts a program's
-    process with the program's own path as its first word)."""
-    found = []
-    for entry in Path("/proc").iterdir():
-        try:
-            words = (entry / "cmdline").read_bytes().split(b"\0")
-            environment = (entry / "environ").read_bytes().split(b"\0")
-        except OSError:
-            continue
-        program = words[0].decode(errors="replace").replace("\\", "/").rsplit("/", 1)[-1]
-        if program.lower() == exe_name.lower() and f"WINEPREFIX={session.prefix}".encode() in environment:
-            found.append(entry)
-    return found
-
-
-def times_scheduled(processes):
-    """How often every thread of the processes has been put on a processor: each thread's
-    schedstat holds it as its third figure."""
-    total = 0
-    for process in processes:
-        for task in (process / "task").glob("*"):
-            try:
-                total += int((task / "schedstat").read_text().split()[2])
-            except (OSError, IndexError, ValueError):
-                pass  # a thread that just ended
-    return total
-
-
 def idle_wakeups(session, program, exe_name, seconds=10):
-    """The wake-ups a second of all the program's threads while nobody touches it, counted once its
-    window shows and its start is over."""
+    """Wake-ups a second of all the program's threads while nobody touches it, once its start is over:
+    how often the system put each thread on a processor, the third figure of its schedstat. Wine starts
+    a program's Linux process with the program's own path as its first word."""
     program.wait_for_window(timeout=30)
     time.sleep(3)
-    processes = linux_processes(session, exe_name)
-    before = times_scheduled(processes)
+    tasks = []
+    for process in Path("/proc").glob("[0-9]*"):
+        try:
+            first = (process / "cmdline").read_bytes().split(b"\0")[0].decode(errors="replace")
+            ours = f"WINEPREFIX={session.prefix}".encode() in (process / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if ours and first.replace("\\", "/").rsplit("/", 1)[-1].lower() == exe_name.lower():
+            tasks += (process / "task").glob("*")
+
+    def scheduled():
+        return sum(int(figures[2]) for task in tasks if len(figures := _read(task / "schedstat").split()) > 2)
+
+    before = scheduled()
     time.sleep(seconds)
-    return {"measure": "idle_wakeups", "program": exe_name, "per_second": (times_scheduled(processes) - before) / seconds}
+    return {"measure": "idle_wakeups", "program": exe_name, "per_second": (scheduled() - before) / seconds}
+
+
+def _read(path):
+    try:
+        return path.read_text()
+    except OSError:
+        return ""  # a thread that ended
 
 
 def windows_path(session, path):
@@ -87,15 +78,17 @@ def windows_path(session, path):
 
 def main():
     quick = "--keys-only" in sys.argv  # start-up and key figures only, without the long effect runs
-    idle_only = "--idle-only" in sys.argv  # the idle wake-ups alone
     results = []
     for width, height in ((1024, 768), (1920, 1080)):
         with Session(name=f"bench-{width}x{height}", screen=(width, height)) as session:
-            if (quick or idle_only) and width != 1024:
+            if quick and width != 1024:
                 continue
+            results += run_bench(session, "fills", 30)
+            if width == 1920:
+                # From a program folder, where the effects find their icons.
+                results += run_bench(session, "effects", timeout=900, cwd=session.fresh_dist("effects"))
             if width == 1024:
-                # Idle: the toy with its clock hidden and shown, and the bare window.
-                for clock in (0, 1):
+                for clock in (0, 1):  # idle, with the clock hidden and shown
                     folder = session.fresh_dist(f"bench-idle-{clock}")
                     (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav=1\r\notherwav=1\r\ntime={clock}\r\n")
                     figure = idle_wakeups(session, session.launch(folder=folder, trace_sounds=False), "mimitap.exe")
@@ -107,13 +100,6 @@ def main():
                 program = session.launch(exe=bare / "barewindow.exe", trace_sounds=False)
                 results.append(idle_wakeups(session, program, "barewindow.exe"))
                 session.end_programs()
-            if idle_only:
-                continue
-            results += run_bench(session, "fills", 30)
-            if width == 1920:
-                # From a program folder, where the effects find their icons.
-                results += run_bench(session, "effects", timeout=900, cwd=session.fresh_dist("effects"))
-            if width == 1024:
                 for sounds in (1, 0):
                     folder = session.fresh_dist(f"bench-sounds-{sounds}")
                     (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav={sounds}\r\notherwav={sounds}\r\n")
@@ -144,18 +130,17 @@ def main():
                 end_toys(session)
     # Key release to fill on each monitor, with one monitor and with two (the second a cover), on the
     # same X server: Xorg with the second monitor unplugged, then plugged in.
-    if not idle_only:
-        with Session(name="bench-monitors", monitors=2) as session:
-            for monitors in (1, 2):
-                if monitors == 1:
-                    session.display.unplug()
-                else:
-                    session.display.plug()
-                folder = session.fresh_dist(f"bench-monitors-{monitors}")
-                (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
-                run_bench(session, "startup", windows_path(session, folder))  # leaves the toy running
-                results += run_bench(session, "monitorkeys", 40)
-                end_toys(session)
+    with Session(name="bench-monitors", monitors=2) as session:
+        for monitors in (1, 2):
+            if monitors == 1:
+                session.display.unplug()
+            else:
+                session.display.plug()
+            folder = session.fresh_dist(f"bench-monitors-{monitors}")
+            (folder / "mimitap.dat").write_text("[CONFIG]\r\nkeywav=1\r\notherwav=1\r\n")
+            run_bench(session, "startup", windows_path(session, folder))  # leaves the toy running
+            results += run_bench(session, "monitorkeys", 40)
+            end_toys(session)
     dist = config.dist_dir()
     for name in ("mimitap.exe", "mimiopt.dll"):
         results.append({"measure": "size", "file": name, "bytes": (dist / name).stat().st_size})
