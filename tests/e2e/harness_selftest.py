@@ -66,8 +66,7 @@ class TraceParsing(unittest.TestCase):
             self.call(1.100, 0x20, 0x24, 0x2000, flags),
             self.start(1.102, 0x20, 0x34, wave_bytes),
         ]))
-        self.assertEqual(calls[0].name, "WAV\\KEY1.WAV")
-        self.assertTrue(calls[0].played)
+        self.assertEqual((calls[0].name, calls[0].played), ("WAV\\KEY1.WAV", True))
         self.assertEqual(calls[1].name, decode_debugstr(wave_bytes), "a name is used once, by its own thread")
 
     def test_nostop_while_playing_is_refused_and_later_players_still_pair(self):

@@ -13,8 +13,8 @@
 namespace {
 
 using V = GrownUpVerdict;
-constexpr unsigned LShift = 0xA0, RShift = 0xA1, LCtrl = 0xA2, LAlt = 0xA4, RAlt = 0xA5, Del = 0x2E, Esc = 0x1B, F3 = 0x72, F4 = 0x73, Enter = 0x0D,
-                   Space = 0x20, Down = 0x28;
+constexpr unsigned LShift = 0xA0, RShift = 0xA1, LCtrl = 0xA2, LAlt = 0xA4, RAlt = 0xA5, Esc = 0x1B, F3 = 0x72,
+                   F4 = 0x73, Enter = 0x0D, Space = 0x20, Down = 0x28, Del = 0x2E;
 constexpr unsigned Key(char letter) { return static_cast<unsigned>(letter); }
 
 struct Step {
@@ -74,8 +74,6 @@ TEST(GrownUpChords, OnlyTheExactChordOpensTheMenuOrClosesTheToyAtTheKeysRelease)
                       {true, Esc, 500}, {false, Esc, 600}}),
             Expected{})
       << "the second Shift of a hand that holds both starts nothing afresh";
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, RShift, 100}, {true, Esc, 400}, {false, Esc, 500}}), Expected{})
-      << "both Shifts";
   EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 100}, {false, Key('Z'), 200}, {true, Esc, 400},
                       {false, Esc, 500}}),
             Expected{})
@@ -122,9 +120,6 @@ TEST(GrownUpChords, ReleasesTheJudgeNeverSawStopNoGrownUpAndLetNoLoneKeyThrough)
   EXPECT_EQ(after({{true, LAlt, 5000}, {true, F4, 5300}, {false, F4, 5400}}), Expected{V::CloseToy})
       << "left Alt again: long after the lost one, not its repeat";
   EXPECT_EQ(after({{true, F4, 5300}, {false, F4, 5400}}), Expected{}) << "a lone F4";
-  EXPECT_EQ(Verdicts({{true, LShift, 0}, {false, LShift, 100, Lost}, {true, Esc, 5000}, {false, Esc, 5100}}),
-            Expected{})
-      << "a lone Esc";
   EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 1000}, {true, Esc, 1300}, {false, Esc, 1400},
                       {false, Key('Z'), 1450, Lost}, {false, LShift, 1500}, {true, LShift, 2000}, {true, Esc, 2300},
                       {false, Esc, 2400}}),

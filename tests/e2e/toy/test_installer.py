@@ -26,7 +26,7 @@ RELEASE = config.build_dir() / "release"
 INSTALLER = RELEASE / f"mimitap-{VERSION}-setup.exe"
 PORTABLE_ZIP = RELEASE / f"mimitap-{VERSION}.zip"
 INSTALLER_AMD64 = config.build_dir() / "tests" / "e2e" / "toy" / "mimitap-setup-amd64.exe"
-LICENSE = (REPO / "LICENSE").read_bytes().replace(b"\n", b"\r\n")  # as it ships: LICENSE.txt
+LICENSE = (REPO / "LICENSE").read_text(encoding="ascii")
 
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Mimitap"
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
@@ -132,7 +132,7 @@ class Installer(ToyTestCase):
         self.assertEqual(AMD64, machine(folder / "mimitap.exe"))
         dist = self.session.dist_dir
         self.assertEqual(sorted(files_in(dist) + ["LICENSE.txt", "uninstall.exe"]), files_in(folder))
-        self.assertEqual(LICENSE, (folder / "LICENSE.txt").read_bytes())
+        self.assertEqual(LICENSE.replace("\n", "\r\n").encode(), (folder / "LICENSE.txt").read_bytes())
         for name in files_in(dist):
             self.assertEqual((dist / name).read_bytes(), (folder / name).read_bytes(), name)
 
@@ -181,8 +181,7 @@ class LicencePage(ToyTestCase):
         licence = wait_until(lambda: next((c for d in setup.dialogs() if d.button(id=1) and d.button(id=1).text == self.agree
                                            for c in d.controls if c.class_name.startswith("RichEdit")), None),
                              15, message=f"no licence page with its {self.agree} button")
-        wait_until(lambda: self.driver.text(licence.hwnd).split() == LICENSE.decode("ascii").split(), 5,
-                   message="the licence is not shown")
+        wait_until(lambda: self.driver.text(licence.hwnd).split() == LICENSE.split(), 5, message="the licence is not shown")
         shot = self.session.shot_dir / f"installer-licence-page-{self.session.locale}.png"
         self.session.screenshot(shot.stem)
         print(f"\n[e2e] the licence page: {shot}")
