@@ -36,11 +36,11 @@ OwnedLibrary LoadAudioLibrary() {
 
 // The whole of a file, read with the wide-character calls; empty when it cannot be read.
 std::vector<char> ReadWholeFile(const std::wstring& path) {
-  const OwnedKernelHandle file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  const HANDLE opened =
+      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const OwnedKernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
   LARGE_INTEGER size{};
-  if (file.Get() == INVALID_HANDLE_VALUE || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-      size.QuadPart > MAXDWORD) {
+  if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > MAXDWORD) {
     return {};
   }
   std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
