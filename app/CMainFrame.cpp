@@ -54,6 +54,7 @@ std::span<const MessageEntry<CMainFrame>> CMainFrame::MessageTable() {
       {WM_CREATE, &CMainFrame::OnCreate},
       {WM_SETFOCUS, &CMainFrame::OnSetFocus},
       {WM_ACTIVATE, &CMainFrame::OnActivate},
+      {WM_WINDOWPOSCHANGED, &CMainFrame::OnWindowPosChanged},
       {WMU_RECLAIM_FOREGROUND, &CMainFrame::OnReclaimForeground},
       {WMU_SHOW_GROWN_UP_MENU, &CMainFrame::OnShowGrownUpMenu},
       {WMU_END_GROWN_UP_MENU, &CMainFrame::OnEndGrownUpMenu},
@@ -315,9 +316,20 @@ LRESULT CMainFrame::OnSetFocus(const Message&) {
 }
 
 // Losing the activation to a window of another program is looked at once the change is done.
+// Being activated may raise the frame above its clock.
 LRESULT CMainFrame::OnActivate(const Message& message) {
   if (LOWORD(message.wParam) == WA_INACTIVE && message.lParam == 0) {
     ::PostMessageW(Handle(), WMU_RECLAIM_FOREGROUND, 0, 0);
+  }
+  if (LOWORD(message.wParam) != WA_INACTIVE && clockWindow != nullptr) clockWindow->KeepAboveOwner();
+  return Default(message);
+}
+
+// So may a change of the frame's place in the Z order or on the screen.
+LRESULT CMainFrame::OnWindowPosChanged(const Message& message) {
+  const UINT unchanged = SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE;
+  if (clockWindow != nullptr && (reinterpret_cast<const WINDOWPOS*>(message.lParam)->flags & unchanged) != unchanged) {
+    clockWindow->KeepAboveOwner();
   }
   return Default(message);
 }

@@ -44,6 +44,7 @@ class CMainFrame final : public MessageWindow<CMainFrame, FrameWindow> {
   LRESULT OnCreate(const Message& message);
   LRESULT OnSetFocus(const Message& message);
   LRESULT OnActivate(const Message& message);
+  LRESULT OnWindowPosChanged(const Message& message);
   LRESULT OnReclaimForeground(const Message& message);
   LRESULT OnShowGrownUpMenu(const Message& message);
   LRESULT OnEndGrownUpMenu(const Message& message);

@@ -49,8 +49,15 @@ std::bitset<256> ClassKeys(unsigned kind) {
 
 GrownUpVerdict GrownUpChordJudge::Press(unsigned virtualKey, std::uint32_t timeMs) {
   const unsigned key = virtualKey & 0xFF;
-  if (down_[key]) return GrownUpVerdict::Nothing;  // a repeat of a held key
+  const std::uint32_t sinceLastEvent = timeMs - lastEventAt_[key];
+  lastEventAt_[key] = timeMs;
+  if (down_[key]) {
+    if (sinceLastEvent <= RepeatGapMs) return GrownUpVerdict::Nothing;  // a repeat of a held key
+    down_.reset(key);
+    excused_.reset(key);
+  }
   const unsigned kind = GenericKeyOf(key);
+  if (kind == vk::Shift || kind == vk::Control || kind == vk::Menu) ForgetLostReleases(kind, key);
   const bool classWasDown = (down_ & ClassKeys(kind)).any();
   down_.set(key);
   if (menuOpen_) return PressInMenu(key);
@@ -60,20 +67,26 @@ GrownUpVerdict GrownUpChordJudge::Press(unsigned virtualKey, std::uint32_t timeM
     const Chord& chord = Chords[i];
     ChordState& state = chords_[i];
     if (kind == chord.modifier) {
-      if (!classWasDown) state = {true, timeMs, down_ & ~ClassKeys(kind)};
+      if (!classWasDown) {
+        state = {true, timeMs, down_ & ~ClassKeys(kind)};
+      } else {
+        state.clean = false;  // both Shifts (or both Alts) down
+      }
       continue;
     }
     if (key == chord.key && state.clean && timeMs - state.modifierDownAt >= ModifierLeadMs &&
         OnlyHeld(chord.modifier, key)) {
       armed_ = static_cast<int>(i);
+      armedModifiers_ = down_ & ClassKeys(chord.modifier);
     }
     state.clean = false;
   }
   return GrownUpVerdict::Nothing;
 }
 
-GrownUpVerdict GrownUpChordJudge::Release(unsigned virtualKey, std::uint32_t) {
+GrownUpVerdict GrownUpChordJudge::Release(unsigned virtualKey, std::uint32_t timeMs) {
   const unsigned key = virtualKey & 0xFF;
+  lastEventAt_[key] = timeMs;
   down_.reset(key);
   excused_.reset(key);
   // A key that was down when a modifier went down and is let go now was really down then.
@@ -86,6 +99,7 @@ GrownUpVerdict GrownUpChordJudge::Release(unsigned virtualKey, std::uint32_t) {
   if (armed_ < 0 || key != Chords[armed_].key) return GrownUpVerdict::Nothing;
   const GrownUpVerdict verdict = Chords[armed_].verdict;
   armed_ = -1;
+  if (!ArmedModifierReal()) return GrownUpVerdict::Nothing;
   if (verdict == GrownUpVerdict::OpenMenu) {
     menuOpen_ = true;
     excused_ = down_;
@@ -113,8 +127,8 @@ GrownUpVerdict GrownUpChordJudge::PressInMenu(unsigned key) {
 
 // True when the modifier is held and every other key down but `except` is of the modifier's class.
 // The modifier counts as held from the press the judge saw: only the keys that would stop the
-// chord are checked with the system, whose own record may lag (a focus change may have it
-// reread the keyboard).
+// chord are checked with the system here, as its own record may lag (a focus change may have it
+// reread the keyboard); the modifier is checked when the chord's key comes up.
 bool GrownUpChordJudge::OnlyHeld(unsigned modifier, unsigned except) {
   bool modifierHeld = false;
   for (unsigned k = 0; k < down_.size(); ++k) {
@@ -128,6 +142,32 @@ bool GrownUpChordJudge::OnlyHeld(unsigned modifier, unsigned except) {
     }
   }
   return modifierHeld;
+}
+
+// The keys of a modifier's class but `except` that the judge counts down and the system has up: their
+// releases were lost. The key going down now is not in the system's record yet.
+void GrownUpChordJudge::ForgetLostReleases(unsigned kind, unsigned except) {
+  if (stillHeld_ == nullptr) return;
+  const std::bitset<256> counted = down_ & ClassKeys(kind);
+  for (unsigned k = 0; k < counted.size(); ++k) {
+    if (counted[k] && k != except && !stillHeld_(k)) down_.reset(k);
+  }
+}
+
+// At the chord key's release, any lag in the system's record is over: the modifier counted at the
+// key's press was real if it has come up since, as the judge saw, or is still held.
+bool GrownUpChordJudge::ArmedModifierReal() {
+  bool real = false;
+  for (unsigned k = 0; k < armedModifiers_.size(); ++k) {
+    if (!armedModifiers_[k]) continue;
+    if (!down_[k] || stillHeld_ == nullptr || stillHeld_(k)) {
+      real = true;
+    } else {
+      down_.reset(k);
+    }
+  }
+  armedModifiers_.reset();
+  return real;
 }
 
 // True when a key other than `except` and those held since before the menu opened is down.

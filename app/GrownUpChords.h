@@ -20,11 +20,20 @@ unsigned GenericKeyOf(unsigned virtualKey);
 //
 // A chord is the modifier pressed while no other key is down and held on its own for a moment, then
 // the chord's key, and no other key pressed from the modifier's press to the key's release. The
-// modifier may come up first; left and right keys count alike; repeats of a held key are not other
-// keys. While the grown-up menu is
-// open, a key counts only when it is alone from its press to its release, and a key pressed while
-// another is down closes the menu. A modifier still held from the chord that opened the menu is
-// not another key. Used by one thread.
+// modifier may come up first; either the left or the right key of its class will do, but not both
+// (a second Shift or Alt while one is held is a palm, not a grown-up); repeats of a held key are not
+// other keys. A key held when the modifier went down and let go before the chord's key is another
+// key: it was really down. AltGr counts as Ctrl and Alt together (keyboards with AltGr send a
+// made-up left Ctrl with the right Alt), so there the left Alt is the one that closes the toy.
+//
+// Releases the judge never sees (the secure desktop of Ctrl+Alt+Delete takes them) are found out
+// with the system: when a modifier goes down, keys of its class that the system has up stop
+// counting; a press of a key counted down that comes long after its last event is a new press; and
+// at the chord's completion the modifier must still be held, or have been seen to come up.
+//
+// While the grown-up menu is open, a key counts only when it is alone from its press to its
+// release, and a key pressed while another is down closes the menu. A modifier still held from the
+// chord that opened the menu is not another key. Used by one thread.
 class GrownUpChordJudge {
  public:
   // Asks the system whether a key is still down. A key the judge counts as down is checked before it
@@ -34,6 +43,11 @@ class GrownUpChordJudge {
   // How long the modifier is down before the chord's key, at least. A grown-up holds Shift or Alt
   // for longer than that before pressing Esc or F4; a child's two hands land closer together.
   static constexpr std::uint32_t ModifierLeadMs = 120;
+
+  // A held key repeats at least every 400 ms once the keyboard's repeat delay (1 s at most in
+  // Windows' settings) is over, so a press of a key counted down that comes longer than this after
+  // the key's last event cannot be a repeat: its release was lost, and this is a new press.
+  static constexpr std::uint32_t RepeatGapMs = 1500;
 
   explicit GrownUpChordJudge(HeldCheck stillHeld = nullptr) : stillHeld_(stillHeld) {}
 
@@ -54,11 +68,15 @@ class GrownUpChordJudge {
   };
 
   bool OnlyHeld(unsigned modifier, unsigned except);
+  void ForgetLostReleases(unsigned kind, unsigned except);
+  bool ArmedModifierReal();
   bool OthersHeld(unsigned except);
   GrownUpVerdict PressInMenu(unsigned key);
 
   HeldCheck stillHeld_;
   std::bitset<256> down_;
+  std::array<std::uint32_t, 256> lastEventAt_{};
+  std::bitset<256> armedModifiers_;  // the modifier's keys counted down when the chord's key went down
   std::array<ChordState, 2> chords_{};
   int armed_ = -1;  // the chord whose key went down as an exact chord, until that key comes up
   bool menuOpen_ = false;

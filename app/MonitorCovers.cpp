@@ -17,8 +17,21 @@ constexpr DWORD CopyDelayMs = 4;
 constexpr DWORD StartTimeoutMs = 2000;
 constexpr DWORD StopTimeoutMs = 2000;
 
-// The covers' thread and its window procedure share these; one set of covers at a time.
-HANDLE coversChanged = nullptr;
+// Per-monitor DPI awareness for the calling thread, where the system has it (Windows 10 1607 and
+// later; the toy also runs on Windows 7). A thread that is only aware of the system's DPI sees the
+// rectangles of monitors with another scaling virtualised, and a cover made from them may not fit
+// its monitor.
+void BecomePerMonitorDpiAware() {
+  using SetThreadDpiAwarenessContextExport = HANDLE(WINAPI*)(HANDLE);
+  const HANDLE perMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
+  const HANDLE perMonitorAware = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3));
+  const HMODULE user = ::GetModuleHandleW(L"user32.dll");
+  const auto setAwareness = user == nullptr ? nullptr
+                                            : reinterpret_cast<SetThreadDpiAwarenessContextExport>(reinterpret_cast<void*>(
+                                                  ::GetProcAddress(user, "SetThreadDpiAwarenessContext")));
+  if (setAwareness == nullptr) return;
+  if (setAwareness(perMonitorAwareV2) == nullptr) setAwareness(perMonitorAware);
+}
 
 BOOL CALLBACK AddIfNotPrimary(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
   MONITORINFO info{};
@@ -54,7 +67,7 @@ LRESULT CALLBACK CoverProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
       return 1;  // the copy paints all of it
     case WM_PAINT: {
       { const PaintScope paint(window); }
-      if (coversChanged != nullptr) ::SetEvent(coversChanged);
+      picture_changes::Note();
       return 0;
     }
     default:
@@ -127,13 +140,16 @@ bool WaitForChange(HANDLE changed, DWORD timeoutMs) {
   return ::MsgWaitForMultipleObjects(1, &changed, FALSE, timeoutMs, QS_ALLINPUT) == WAIT_OBJECT_0;
 }
 
-void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKernelHandle> started) {
+// The monitors are listed here, on the covers' own thread, once it is aware of each monitor's DPI.
+void RunCovers(HWND surface, std::shared_ptr<OwnedKernelHandle> started) {
   MSG message;
   ::PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the queue that the quit is posted to
-  OwnedKernelHandle changed(::CreateEventW(nullptr, FALSE, TRUE, nullptr));
+  BecomePerMonitorDpiAware();
+  const unsigned turn = picture_changes::Listen();
+  const HANDLE changed = picture_changes::ChangedEvent();
   std::vector<HWND> covers;
-  if (changed && RegisterCoverClass()) {
-    for (const RECT& monitor : monitors) {
+  if (changed != nullptr && RegisterCoverClass()) {
+    for (const RECT& monitor : OtherMonitors()) {
       const HWND cover = ::CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, CoverClass, L"",
                                            WS_POPUP, monitor.left, monitor.top, monitor.right - monitor.left,
                                            monitor.bottom - monitor.top, nullptr, nullptr,
@@ -144,8 +160,7 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
       covers.push_back(cover);
     }
   }
-  coversChanged = changed.Get();
-  picture_changes::Listen(changed.Get());
+  ::SetEvent(changed);  // the first copy
   ::SetEvent(started->Get());
   bool running = !covers.empty();
   // Handles messages for `ms` without copying; a change meanwhile keeps the event set.
@@ -157,7 +172,11 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
     }
   };
   while (running) {
-    if (WaitForChange(changed.Get(), INFINITE)) {
+    if (WaitForChange(changed, INFINITE)) {
+      if (!picture_changes::StillListening(turn)) {
+        ::SetEvent(changed);  // the change is for the covers that came after these
+        break;
+      }
       pause(CopyDelayMs);
       if (!running) break;
       CopyToCovers(surface, covers);
@@ -166,8 +185,7 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
       running = PumpMessages();
     }
   }
-  picture_changes::Listen(nullptr);
-  coversChanged = nullptr;
+  picture_changes::StopListening(turn);
   for (const HWND cover : covers) ::DestroyWindow(cover);
 }
 
@@ -175,12 +193,10 @@ void RunCovers(HWND surface, std::vector<RECT> monitors, std::shared_ptr<OwnedKe
 
 void MonitorCovers::Cover(HWND surface) {
   Remove();
-  std::vector<RECT> monitors = OtherMonitors();
-  if (monitors.empty()) return;
+  if (::GetSystemMetrics(SM_CMONITORS) < 2) return;
   auto started = std::make_shared<OwnedKernelHandle>(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!*started) return;
-  if (thread_.Start([surface, monitors = std::move(monitors), started] { RunCovers(surface, monitors, started); },
-                    THREAD_PRIORITY_BELOW_NORMAL)) {
+  if (thread_.Start([surface, started] { RunCovers(surface, started); }, THREAD_PRIORITY_BELOW_NORMAL)) {
     ::WaitForSingleObject(started->Get(), StartTimeoutMs);
   }
 }

@@ -10,10 +10,13 @@
 namespace {
 
 // An owned window stays above its owner. Wine without a window manager breaks that whenever the
-// owner takes the keyboard focus: it raises the owner's X window above all others. The clock
-// looks at its place this often and moves back above the owner.
+// owner takes the keyboard focus: it raises the owner above all others, a moment after the
+// activation and without a message to either window. So after each change that may do it the
+// clock looks at its place now and a few times more over a second, and moves back above the owner;
+// an idle toy never wakes for it.
 constexpr UINT_PTR KeepAboveOwnerTimerId = 1;
-constexpr UINT KeepAboveOwnerPeriodMs = 200;
+constexpr UINT KeepAboveOwnerPeriodMs = 100;
+constexpr int KeepAboveOwnerLooks = 10;
 
 bool IsAbove(HWND upper, HWND lower) {
   for (HWND window = ::GetWindow(lower, GW_HWNDPREV); window != nullptr; window = ::GetWindow(window, GW_HWNDPREV)) {
@@ -43,6 +46,7 @@ std::span<const MessageEntry<CClockWindow>> CClockWindow::MessageTable() {
       {WM_CTLCOLORDLG, &CClockWindow::OnBackgroundColour},
       {WM_MOUSEACTIVATE, &CClockWindow::OnMouseActivate},
       {WM_TIMER, &CClockWindow::OnKeepAboveOwner},
+      {WM_WINDOWPOSCHANGED, &CClockWindow::OnWindowPosChanged},
       {WM_APPCOMMAND, &CClockWindow::KeepAppCommand},
       {WM_TABLET_QUERYSYSTEMGESTURESTATUS_, &CClockWindow::RefuseSystemGestures},
   };
@@ -68,7 +72,6 @@ void CClockWindow::DoDataExchange(DataExchange& exchange) { exchange.Control(IDC
 bool CClockWindow::OnInitDialog() {
   Dialog::OnInitDialog();
   PlaceInCorner();
-  ::SetTimer(Handle(), KeepAboveOwnerTimerId, KeepAboveOwnerPeriodMs, nullptr);
   HandFocusToOwner();
   // False: the dialog manager would otherwise put the focus on the face, which activates the
   // clock and takes the toy's start-up Space from the play surface.
@@ -94,12 +97,30 @@ void CClockWindow::HandFocusToOwner() {
 // A click leaves the owner active, so the focus never leaves the play surface at all.
 LRESULT CClockWindow::OnMouseActivate(const Message&) { return MA_NOACTIVATE; }
 
+void CClockWindow::KeepAboveOwner() {
+  if (Handle() == nullptr || !::IsWindowVisible(Handle())) return;
+  RaiseAboveOwner();
+  looksLeft = KeepAboveOwnerLooks;
+  ::SetTimer(Handle(), KeepAboveOwnerTimerId, KeepAboveOwnerPeriodMs, nullptr);
+}
+
 LRESULT CClockWindow::OnKeepAboveOwner(const Message& message) {
   if (message.wParam != KeepAboveOwnerTimerId) return Default(message);
+  RaiseAboveOwner();
+  if (--looksLeft <= 0 || !::IsWindowVisible(Handle())) ::KillTimer(Handle(), KeepAboveOwnerTimerId);
+  return 0;
+}
+
+void CClockWindow::RaiseAboveOwner() {
   if (::IsWindowVisible(Handle()) && IsAbove(owner, Handle())) {
     ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  return 0;
+}
+
+// Shown: the owner may still be above it.
+LRESULT CClockWindow::OnWindowPosChanged(const Message& message) {
+  if ((reinterpret_cast<const WINDOWPOS*>(message.lParam)->flags & SWP_SHOWWINDOW) != 0) KeepAboveOwner();
+  return Default(message);
 }
 
 LRESULT CClockWindow::OnButton(const Message& message) {

@@ -23,6 +23,10 @@ class CClockWindow final : public MessageWindow<CClockWindow, Dialog> {
   // Moves the window to the primary monitor's bottom-right corner.
   void PlaceInCorner();
 
+  // Something may have put the owner above the clock (the owner was activated, or its place in the
+  // Z order or on the screen changed): the clock moves back above it, now and for a moment after.
+  void KeepAboveOwner();
+
   // Key presses for the clock are swallowed, so Esc, Enter and Alt+F4 can never close it.
   bool PreTranslateMessage(MSG& message) override;
 
@@ -36,10 +40,13 @@ class CClockWindow final : public MessageWindow<CClockWindow, Dialog> {
   LRESULT OnBackgroundColour(const Message& message);
   LRESULT OnMouseActivate(const Message& message);
   LRESULT OnKeepAboveOwner(const Message& message);
+  LRESULT OnWindowPosChanged(const Message& message);
+  void RaiseAboveOwner();
 
   void HandFocusToOwner();
 
   CClockFace clockFace;
   // The main frame; not owned.
   HWND owner;
+  int looksLeft = 0;  // of the follow-up after a change
 };

@@ -19,6 +19,11 @@ set(MIMI_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
 set(release_name mimitap-${MIMI_VERSION})
 set(folders ${CMAKE_BINARY_DIR}/release-folders)
 
+# The licence as it ships: LICENSE.txt with CRLF line ends, so that a double click opens it and
+# Windows 7's Notepad shows its lines.
+set(licence ${CMAKE_BINARY_DIR}/LICENSE.txt)
+configure_file(${CMAKE_SOURCE_DIR}/LICENSE ${licence} @ONLY NEWLINE_STYLE CRLF)
+
 # Both program folders, assembled the way dist/ is.
 add_custom_target(release_folders
   COMMAND ${CMAKE_COMMAND} -DDIST_DIR=${folders}/x64 -DWINDOWS_DIR=${CMAKE_BINARY_DIR}/windows-x86_64
@@ -36,7 +41,7 @@ function(mimi_installer target output)
     COMMAND ${MIMI_MAKENSIS} -V2 -WX ${ARGN}
             -DVERSION=${MIMI_VERSION} -DFILE_VERSION=${file_version}
             -DPROGRAM_X64=${folders}/x64 -DPROGRAM_X86=${folders}/x86
-            -DICON=${MIMI_MEDIA_DIR}/program/mimitap.ico -DOUTFILE=${output} -DLICENSE=${CMAKE_SOURCE_DIR}/LICENSE
+            -DICON=${MIMI_MEDIA_DIR}/program/mimitap.ico -DOUTFILE=${output} -DLICENSE=${licence}
             ${CMAKE_SOURCE_DIR}/installer/mimitap.nsi
     BYPRODUCTS ${output}
     DEPENDS release_folders
@@ -51,7 +56,7 @@ add_custom_target(portable_zip ALL
   COMMAND ${CMAKE_COMMAND} -E make_directory ${MIMI_RELEASE_DIR}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/installer/portable_zip.py
           ${MIMI_RELEASE_DIR}/${release_name}.zip ${release_name} x64=${folders}/x64 x86=${folders}/x86
-          ${CMAKE_SOURCE_DIR}/LICENSE
+          ${licence}
   BYPRODUCTS ${MIMI_RELEASE_DIR}/${release_name}.zip
   DEPENDS release_folders
   COMMENT "Portable zip ${MIMI_RELEASE_DIR}/${release_name}.zip"

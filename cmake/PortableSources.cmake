@@ -8,6 +8,8 @@ set(MIMI_PORTABLE_SOURCES
   core/FitRect.cpp
   core/ProgramPaths.cpp
   core/SettingsBlock.cpp
+  core/SoundSource.cpp
+  core/ListenerTurns.cpp
   options/OptionValueRule.cpp
   effects/EffectControl.cpp
   effects/EffectScope.cpp

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "core/SoundSource.h"
+
 std::wstring WideMediaName(const char* relativePath) {
   std::wstring name;
   for (const char* c = relativePath; *c != '\0'; ++c) name.push_back(static_cast<wchar_t>(static_cast<unsigned char>(*c)));
@@ -24,12 +28,15 @@ std::wstring PathFrom(Fill fill) {
   }
 }
 
-bool CodePageSpells(const std::wstring& text) {
-  if (::GetACP() == CP_UTF8) return true;
+// The length of a text in the ANSI code page, or nothing when that code page cannot spell it.
+std::optional<std::size_t> CodePageLength(const std::wstring& text) {
+  if (text.empty()) return std::nullopt;
+  const bool utf8 = ::GetACP() == CP_UTF8;  // spells everything, and takes no flags
   BOOL lost = FALSE;
-  const int length = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text.c_str(), static_cast<int>(text.size()),
-                                           nullptr, 0, nullptr, &lost);
-  return length > 0 && !lost;
+  const int length = ::WideCharToMultiByte(CP_ACP, utf8 ? 0 : WC_NO_BEST_FIT_CHARS, text.c_str(),
+                                           static_cast<int>(text.size()), nullptr, 0, nullptr, utf8 ? nullptr : &lost);
+  if (length <= 0 || lost) return std::nullopt;
+  return static_cast<std::size_t>(length);
 }
 
 std::wstring FullPath(const std::wstring& relative) {
@@ -45,10 +52,13 @@ std::wstring MediaPathFromCurrentDirectory(const char* relativePath) {
   return FullPath(WideMediaName(relativePath));
 }
 
-std::wstring SoundFilePath(const std::wstring& relativePath) {
+// The short path is looked up only when the full one will not do.
+SoundFileAccess SoundFileAccessFor(const std::wstring& relativePath) {
   const std::wstring full = FullPath(relativePath);
-  if (CodePageSpells(full)) return relativePath;
+  const std::optional<std::size_t> fullLength = CodePageLength(full);
+  if (ChooseSoundSource(fullLength, std::nullopt) == SoundSource::FilePath) return {relativePath};
   const std::wstring shortPath =
       PathFrom([&full](wchar_t* buffer, DWORD size) { return ::GetShortPathNameW(full.c_str(), buffer, size); });
-  return !shortPath.empty() && CodePageSpells(shortPath) ? shortPath : relativePath;
+  if (ChooseSoundSource(fullLength, CodePageLength(shortPath)) == SoundSource::ShortPath) return {shortPath};
+  return {full, true};
 }

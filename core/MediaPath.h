@@ -10,7 +10,13 @@ std::wstring MediaPathFromCurrentDirectory(const char* relativePath);
 // The same relative path as wide text (media names are plain ASCII).
 std::wstring WideMediaName(const char* relativePath);
 
-// A media path as the audio stack can open it. It opens sound files through the 8-bit code page, so
-// a path that code page cannot spell (the folder ミミタップ on a Western system) is given in its
-// short form, which it can; any other path comes back as it is.
-std::wstring SoundFilePath(const std::wstring& relativePath);
+// A media sound as the audio stack can take it. It opens sound files through the 8-bit code page
+// into a buffer of 128 characters, so a path that code page cannot spell (the folder ミミタップ on a
+// Western system) or that is too long is given in its short form where that will do; where it
+// will not (a volume without short names), `path` is the full path of the file whose bytes the
+// audio stack must be given from memory, and `fromMemory` is set.
+struct SoundFileAccess {
+  std::wstring path;
+  bool fromMemory = false;
+};
+SoundFileAccess SoundFileAccessFor(const std::wstring& relativePath);

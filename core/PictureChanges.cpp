@@ -2,17 +2,31 @@
 
 #include <atomic>
 
+#include "core/ListenerTurns.h"
+
 namespace {
-std::atomic<HANDLE> listener{nullptr};
+ListenerTurns listeners;
 std::atomic<HWND> overlayWindow{nullptr};
 }  // namespace
 
 namespace picture_changes {
 
-void Listen(HANDLE changed) { listener.store(changed); }
+HANDLE ChangedEvent() {
+  static const HANDLE changed = ::CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  return changed;
+}
+
+unsigned Listen() {
+  ChangedEvent();  // made before any note can want it
+  return listeners.Begin();
+}
+
+void StopListening(unsigned turn) { listeners.End(turn); }
+
+bool StillListening(unsigned turn) { return listeners.IsCurrent(turn); }
 
 void Note() {
-  if (const HANDLE changed = listener.load(); changed != nullptr) ::SetEvent(changed);
+  if (listeners.Listening()) ::SetEvent(ChangedEvent());
 }
 
 void SetOverlay(HWND overlay) {

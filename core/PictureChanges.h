@@ -6,8 +6,17 @@
 // nobody listens a note costs one atomic read.
 namespace picture_changes {
 
-// The event that each note sets (auto-reset); null to stop listening.
-void Listen(HANDLE changed);
+// The event that each note sets while someone listens (auto-reset). There is one for the program's
+// life and it is never closed, so a note from any drawing thread signals this event, never another
+// that happens to reuse a closed handle's value.
+HANDLE ChangedEvent();
+
+// Starts listening for the calling thread; returns its turn. The listener before it, if still
+// running, is no longer listening.
+unsigned Listen();
+// Ends the listening of `turn` if it is still the current listener's.
+void StopListening(unsigned turn);
+bool StillListening(unsigned turn);
 
 void Note();
 

@@ -1,7 +1,11 @@
 #include "core/SoundThread.h"
 
+#include <mmsystem.h>
+
 #include <chrono>
+#include <map>
 #include <memory>
+#include <vector>
 
 #include "core/MediaPath.h"
 #include "framework/ExclusiveLock.h"
@@ -28,6 +32,55 @@ OwnedLibrary LoadAudioLibrary() {
   const UINT length = ::GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return OwnedLibrary();
   return OwnedLibrary(::LoadLibraryW((std::wstring(folder, length) + L"\\winmm.dll").c_str()));
+}
+
+// The whole of a file, read with the wide-character calls; empty when it cannot be read.
+std::vector<char> ReadWholeFile(const std::wstring& path) {
+  const HANDLE opened =
+      ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const OwnedKernelHandle file(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+  LARGE_INTEGER size{};
+  if (!file || !::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > MAXDWORD) {
+    return {};
+  }
+  std::vector<char> bytes(static_cast<std::size_t>(size.QuadPart));
+  DWORD read = 0;
+  if (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
+    return {};
+  }
+  return bytes;
+}
+
+// The sounds played from memory, each file read once and kept for the run: an asynchronous sound
+// plays on from its bytes after the call, and a later call may stop it at any time.
+class SoundsInMemory {
+ public:
+  // The file's bytes, or null when it cannot be read.
+  const std::vector<char>* Bytes(const std::wstring& path) {
+    auto found = files_.find(path);
+    if (found == files_.end()) {
+      std::vector<char> bytes = ReadWholeFile(path);
+      if (bytes.empty()) return nullptr;
+      found = files_.emplace(path, std::move(bytes)).first;
+    }
+    return &found->second;
+  }
+
+ private:
+  std::map<std::wstring, std::vector<char>> files_;
+};
+
+void PlayMediaSound(PlaySoundExport playSound, SoundsInMemory& inMemory, const std::wstring& relativePath, DWORD flags) {
+  const SoundFileAccess access = SoundFileAccessFor(relativePath);
+  if (!access.fromMemory) {
+    playSound(access.path.c_str(), nullptr, flags);
+    return;
+  }
+  const std::vector<char>* bytes = inMemory.Bytes(access.path);
+  if (bytes == nullptr) return;
+  // The audio stack's own record shows only an address for such a sound: this line names it.
+  ::OutputDebugStringW((L"mimitap: sound from memory " + relativePath + L"\n").c_str());
+  playSound(reinterpret_cast<LPCWSTR>(bytes->data()), nullptr, (flags & ~static_cast<DWORD>(SND_FILENAME)) | SND_MEMORY);
 }
 
 void WaitUntil(std::chrono::steady_clock::time_point moment) {
@@ -108,17 +161,19 @@ void SoundThread::Run(HANDLE ready) {
   const auto playSound =
       audio ? reinterpret_cast<PlaySoundExport>(reinterpret_cast<void*>(::GetProcAddress(audio.Get(), "PlaySoundW")))
             : nullptr;
+  SoundsInMemory inMemory;
   while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (message.message != PlayRequest) continue;
     const std::unique_ptr<Request> request(reinterpret_cast<Request*>(message.lParam));
     if (playSound == nullptr) continue;
     if (request) {
       WaitUntil(request->asked + PictureHeadStart);
-      playSound(SoundFilePath(request->path).c_str(), nullptr, request->flags);
+      PlayMediaSound(playSound, inMemory, request->path, request->flags);
     } else {
       playSound(nullptr, nullptr, 0);
     }
   }
+  if (playSound != nullptr) playSound(nullptr, nullptr, 0);  // before the bytes it may play go
   // Requests still queued at the end only free their names.
   while (::PeekMessageW(&message, nullptr, PlayRequest, PlayRequest, PM_REMOVE)) {
     delete reinterpret_cast<Request*>(message.lParam);

@@ -7,7 +7,7 @@
 ;   VERSION       the version as shown ("1.03"); FILE_VERSION the same as four numbers
 ;   PROGRAM_X64   the 64-bit program folder;     PROGRAM_X86 the 32-bit one
 ;   ICON          the program's icon;            OUTFILE the installer to write
-;   LICENSE       the licence, shown before installing and installed beside the program
+;   LICENSE       the licence (LICENSE.txt, CRLF), shown before installing and installed beside the program
 
 !macro Require name
   !ifndef ${name}
@@ -76,7 +76,7 @@ Section
   ${Else}
     File /r "${PROGRAM_X86}\*.*"
   ${EndIf}
-  File "/oname=LICENSE" "${LICENSE}"
+  File "/oname=LICENSE.txt" "${LICENSE}"
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   ; The shortcut's working folder is the output folder at the time it is made.
@@ -100,7 +100,7 @@ Section "Uninstall"
   Delete "$INSTDIR\mimitap.exe"
   Delete "$INSTDIR\mimiopt.dll"
   Delete "$INSTDIR\mimitap.txt"
-  Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\LICENSE.txt"
   ; The options the toy saved beside itself.
   Delete "$INSTDIR\mimitap.dat"
   ; The media folders are the program's own: removed whole.

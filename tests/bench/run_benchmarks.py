@@ -41,6 +41,37 @@ def end_toys(session):
             session.driver.wait_process(process.pid)
 
 
+def idle_wakeups(session, program, exe_name, seconds=10):
+    """Wake-ups a second of all the program's threads while nobody touches it, once its start is over:
+    how often the system put each thread on a processor, the third figure of its schedstat. Wine starts
+    a program's Linux process with the program's own path as its first word."""
+    program.wait_for_window(timeout=30)
+    time.sleep(3)
+    tasks = []
+    for process in Path("/proc").glob("[0-9]*"):
+        try:
+            first = (process / "cmdline").read_bytes().split(b"\0")[0].decode(errors="replace")
+            ours = f"WINEPREFIX={session.prefix}".encode() in (process / "environ").read_bytes().split(b"\0")
+        except OSError:
+            continue
+        if ours and first.replace("\\", "/").rsplit("/", 1)[-1].lower() == exe_name.lower():
+            tasks += (process / "task").glob("*")
+
+    def scheduled():
+        return sum(int(figures[2]) for task in tasks if len(figures := _read(task / "schedstat").split()) > 2)
+
+    before = scheduled()
+    time.sleep(seconds)
+    return {"measure": "idle_wakeups", "program": exe_name, "per_second": (scheduled() - before) / seconds}
+
+
+def _read(path):
+    try:
+        return path.read_text()
+    except OSError:
+        return ""  # a thread that ended
+
+
 def windows_path(session, path):
     return "Z:" + str(path).replace("/", "\\")
 
@@ -57,6 +88,18 @@ def main():
                 # From a program folder, where the effects find their icons.
                 results += run_bench(session, "effects", timeout=900, cwd=session.fresh_dist("effects"))
             if width == 1024:
+                for clock in (0, 1):  # idle, with the clock hidden and shown
+                    folder = session.fresh_dist(f"bench-idle-{clock}")
+                    (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav=1\r\notherwav=1\r\ntime={clock}\r\n")
+                    figure = idle_wakeups(session, session.launch(folder=folder, trace_sounds=False), "mimitap.exe")
+                    results.append(dict(figure, clock="shown" if clock else "hidden"))
+                    session.end_programs()
+                bare = session.tmp_dir / "bare-idle"
+                bare.mkdir(exist_ok=True)
+                shutil.copy(bench_exe("barewindow.exe"), bare / "barewindow.exe")
+                program = session.launch(exe=bare / "barewindow.exe", trace_sounds=False)
+                results.append(idle_wakeups(session, program, "barewindow.exe"))
+                session.end_programs()
                 for sounds in (1, 0):
                     folder = session.fresh_dist(f"bench-sounds-{sounds}")
                     (folder / "mimitap.dat").write_text(f"[CONFIG]\r\nkeywav={sounds}\r\notherwav={sounds}\r\n")
@@ -155,6 +198,9 @@ def main():
         elif m == "effect":
             print(f"  {r['effect']:<16} {r['width']}x{r['height']}   {r['step_drawing_ms']:8.3f} ms drawing a step, "
                   f"{r['running_s']:6.1f} s running ({r['steps']} steps)")
+        elif m == "idle_wakeups":
+            who = "bare window" if r["program"] == "barewindow.exe" else f"toy, clock {r['clock']}"
+            print(f"  idle wake-ups, all threads ({who:<17}) {r['per_second']:8.1f} a second")
         elif m == "size":
             print(f"  size of {r['file']:<24} {r['bytes'] / 1024:8.1f} KiB")
         elif m.endswith("_fill"):

@@ -33,7 +33,8 @@ class Release(unittest.TestCase):
                 self.assertEqual(dist, names, folder)
                 for exe in ("mimitap.exe", "mimiopt.dll"):
                     self.assertEqual(expected_machine, machine(archive.read(f"{root}/{folder}/{exe}")), exe)
-            self.assertEqual((REPO / "LICENSE").read_bytes(), archive.read(f"{root}/LICENSE"))
+            shipped = (REPO / "LICENSE").read_bytes().replace(b"\n", b"\r\n")  # LICENSE.txt, for Notepad
+            self.assertEqual(shipped, archive.read(f"{root}/LICENSE.txt"))
             self.assertEqual(2 * len(dist) + 1, len(files), "files outside the two program folders and the licence")
             self.assertEqual({(1980, 1, 1, 0, 0, 0)}, {i.date_time for i in archive.infolist()})
             self.assertEqual(sorted(i.filename for i in archive.infolist()), [i.filename for i in archive.infolist()])

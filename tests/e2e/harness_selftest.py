@@ -7,8 +7,8 @@ import unittest
 from harness import VK, E2ETestCase, parse_trace
 from harness.driver import (IDNO, IDOK, IDYES, MB_ICONERROR, MB_ICONINFORMATION, MB_ICONQUESTION, MB_ICONWARNING,
                             MB_OK, MB_YESNO, WM_CLOSE)
-from harness.sounds import (SND_ASYNC, SND_FILENAME, SND_LOOP, SND_NODEFAULT, SND_NOSTOP, SoundTraceParser,
-                            decode_debugstr)
+from harness.sounds import (SND_ASYNC, SND_FILENAME, SND_LOOP, SND_MEMORY, SND_NODEFAULT, SND_NOSTOP,
+                            SoundTraceParser, decode_debugstr)
 
 WHITE = (255, 255, 255)
 
@@ -53,6 +53,21 @@ class TraceParsing(unittest.TestCase):
         self.assertTrue(calls[2].stop)
         self.assertEqual(calls[0].basename, "A.WAV")
         self.assertAlmostEqual(calls[1].ended, 10.201)
+
+    def test_a_sound_from_memory_takes_the_name_its_thread_gave_just_before(self):
+        flags = SND_MEMORY | SND_ASYNC | SND_NODEFAULT
+        wave_bytes = r'L"\4952\4646\2a10"'  # "RIFF" and the size, as debugstr_w shows the buffer
+        calls = parse_trace("\n".join([
+            r'1.000:0020:0024:warn:seh:OutputDebugStringA "mimitap: sound from memory WAV\\KEY1.WAV\n"',
+            r'1.000:0020:0028:warn:seh:OutputDebugStringW L"mimitap: sound from memory WAV\\OTHER.WAV\n"',
+            self.call(1.001, 0x20, 0x24, 0x1000, flags),
+            self.start(1.002, 0x20, 0x30, wave_bytes),
+            self.done(1.050, 0x20, 0x30, wave_bytes),
+            self.call(1.100, 0x20, 0x24, 0x2000, flags),
+            self.start(1.102, 0x20, 0x34, wave_bytes),
+        ]))
+        self.assertEqual((calls[0].name, calls[0].played), ("WAV\\KEY1.WAV", True))
+        self.assertEqual(calls[1].name, decode_debugstr(wave_bytes), "a name is used once, by its own thread")
 
     def test_nostop_while_playing_is_refused_and_later_players_still_pair(self):
         flags = SND_FILENAME | SND_ASYNC | SND_NODEFAULT

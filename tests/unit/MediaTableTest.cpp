@@ -7,6 +7,7 @@
 #include "surface/IconSprinkle.h"
 #include "core/MediaTable.h"
 #include "core/RandomGenerator.h"
+#include "core/SoundSource.h"
 #include "TestSupport.h"
 
 namespace {
@@ -25,6 +26,14 @@ TEST(SoundTable, KeySoundByTickIndex) {
     EXPECT_EQ(static_cast<std::uint32_t>(s.mode), 0x20003u) << "index " << k;
     EXPECT_EQ(s.gate, SoundGate::KeySounds) << "index " << k;
   }
+}
+
+TEST(SoundSource, ThePathGoesToTheAudioStackOnlyWhereItsCodePageSpellsItWithinItsBuffer) {
+  EXPECT_EQ(SoundSource::FilePath, ChooseSoundSource(127, std::nullopt));
+  EXPECT_EQ(SoundSource::ShortPath, ChooseSoundSource(std::nullopt, 40)) << "a folder the code page cannot spell";
+  EXPECT_EQ(SoundSource::ShortPath, ChooseSoundSource(128, 127)) << "a full path one byte too long";
+  EXPECT_EQ(SoundSource::Memory, ChooseSoundSource(std::nullopt, std::nullopt)) << "a volume without short names";
+  EXPECT_EQ(SoundSource::Memory, ChooseSoundSource(200, 128));
 }
 
 TEST(SoundTable, PlaybackFlagValues) {

@@ -8,6 +8,10 @@ and, if a player starts, on the player thread (the caller's thread for a synchro
 A stop is a call with pszSound 0 (or SND_PURGE): no player. A call with SND_NOSTOP while a sound
 is still playing returns at once: no player either. Players of one process start in the order of
 their calls, because each call first waits for the previous sound to end.
+
+A sound played from memory (SND_MEMORY) shows in these lines as its bytes, not its name: the toy
+names it just before the call, on the calling thread, in a debug line (WINEDEBUG=warn+seh):
+    651.620:0020:0024:warn:seh:OutputDebugStringA "mimitap: sound from memory WAV\\KEY1.WAV\n"
 """
 
 import re
@@ -30,6 +34,9 @@ SND_RESOURCE = 0x40004
 _LINE = re.compile(r"^(?:(?P<time>\d+\.\d+):)?(?:(?P<pid>[0-9a-f]{4,8}):)?(?P<tid>[0-9a-f]{4,8}):trace:winmm:"
                    r"(?P<func>\w+) (?P<message>.*)$")
 _CALL = re.compile(r"pszSound='(?P<ptr>[0-9A-Fa-f]+|\(nil\))' hmod=\S+ fdwSound=(?P<flags>[0-9A-Fa-f]+)")
+_DEBUG_LINE = re.compile(r"^(?:(?P<time>\d+\.\d+):)?(?:(?P<pid>[0-9a-f]{4,8}):)?(?P<tid>[0-9a-f]{4,8}):warn:seh:"
+                         r"OutputDebugString[AW] (?P<text>L?\".*\")$")
+MEMORY_SOUND = "mimitap: sound from memory "
 _START = re.compile(r'^SoundName=(?P<name>L".*"|\S+) !$')
 _DONE = re.compile(r'^Done playing=(?P<name>L".*"|\S+) => (?P<ok>ok|ko)!$')
 
@@ -89,6 +96,8 @@ class SoundCall:
         self.start_time = None
         self.ended = None
         self.played = None
+        self.memory_name = None  # the name the toy gave a sound played from memory
+        self.player_name = None  # the sound as the player's lines show it
 
     @property
     def basename(self):
@@ -116,6 +125,7 @@ class SoundTraceParser:
         self.anomalies = []
         self._awaiting = {}  # pid -> calls whose player has not started yet, in call order
         self._playing = {}   # pid -> calls whose player started and has not finished
+        self._named = {}     # (pid, tid) -> the name of the sound that thread plays from memory next
 
     def _busy(self, pid):
         return bool(self._awaiting.get(pid)) or bool(self._playing.get(pid))
@@ -123,6 +133,7 @@ class SoundTraceParser:
     def feed_line(self, line):
         m = _LINE.match(line.strip())
         if not m:
+            self._feed_debug_line(line)
             return
         time = float(m["time"]) if m["time"] else None
         pid = int(m["pid"], 16) if m["pid"] else None
@@ -134,6 +145,8 @@ class SoundTraceParser:
                 return
             pointer = 0 if c["ptr"] == "(nil)" else int(c["ptr"], 16)
             call = SoundCall(time, pid, tid, int(c["flags"], 16), pointer)
+            if call.flags & SND_MEMORY and not call.flags & SND_FILENAME:
+                call.memory_name = self._named.pop((pid, tid), None)
             if not call.stop:
                 if call.flags & SND_NOSTOP and self._busy(pid):
                     call.refused = True
@@ -148,7 +161,8 @@ class SoundTraceParser:
                     self.anomalies.append(f"player without a call: {line.strip()}")
                     return
                 call = waiting.pop(0)
-                call.name = decode_debugstr(s["name"])
+                call.player_name = decode_debugstr(s["name"])
+                call.name = call.memory_name or call.player_name
                 call.started = True
                 call.start_time = time
                 self._playing.setdefault(pid, []).append(call)
@@ -157,12 +171,19 @@ class SoundTraceParser:
             if d:
                 name = decode_debugstr(d["name"])
                 for call in self._playing.get(pid, []):
-                    if call.name == name:
+                    if call.player_name == name:
                         call.ended = time
                         call.played = d["ok"] == "ok"
                         self._playing[pid].remove(call)
                         return
                 self.anomalies.append(f"end without a start: {line.strip()}")
+
+    def _feed_debug_line(self, line):
+        m = _DEBUG_LINE.match(line.strip())
+        text = decode_debugstr(m["text"]) if m else None
+        if text and text.startswith(MEMORY_SOUND):
+            pid = int(m["pid"], 16) if m["pid"] else None
+            self._named[(pid, int(m["tid"], 16))] = text[len(MEMORY_SOUND):].rstrip("\n")
 
     def feed(self, text):
         for line in text.splitlines():

@@ -12,9 +12,10 @@ from . import config
 # Mono and Gecko are never wanted; winemenubuilder would write desktop entries into $HOME.
 DLL_OVERRIDES = "mscoree,mshtml=;winemenubuilder.exe=d"
 QUIET = "-all"
-# Every PlaySound call with its time (seconds of GetTickCount) and process, plus real errors and
-# the shell's notes on calls it only pretends to carry out.
-SOUND_TRACE = "-all,err+all,trace+winmm,fixme+shell,+timestamp,+pid"
+# Every PlaySound call with its time (seconds of GetTickCount) and process, the names of the sounds the
+# toy plays from memory (its debug lines), the shell's notes on calls it only pretends to carry out,
+# plus real errors.
+SOUND_TRACE = "-all,err+all,trace+winmm,warn+seh,fixme+shell,+timestamp,+pid"
 
 # An ALSA sink that accepts sound and throws it away, so PlaySound succeeds as on a PC with
 # speakers and a playing sound occupies the player for a while.

@@ -131,8 +131,8 @@ class Installer(ToyTestCase):
         # The 64-bit program folder, exactly as dist/ holds it, the licence and the uninstaller.
         self.assertEqual(AMD64, machine(folder / "mimitap.exe"))
         dist = self.session.dist_dir
-        self.assertEqual(sorted(files_in(dist) + ["LICENSE", "uninstall.exe"]), files_in(folder))
-        self.assertEqual(LICENSE, (folder / "LICENSE").read_text(encoding="ascii"))
+        self.assertEqual(sorted(files_in(dist) + ["LICENSE.txt", "uninstall.exe"]), files_in(folder))
+        self.assertEqual(LICENSE.replace("\n", "\r\n").encode(), (folder / "LICENSE.txt").read_bytes())
         for name in files_in(dist):
             self.assertEqual((dist / name).read_bytes(), (folder / name).read_bytes(), name)
 
