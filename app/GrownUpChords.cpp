@@ -78,6 +78,7 @@ GrownUpVerdict GrownUpChordJudge::Press(unsigned virtualKey, std::uint32_t timeM
         OnlyHeld(chord.modifier, key)) {
       armed_ = static_cast<int>(i);
       armedModifiers_ = down_ & ClassKeys(chord.modifier);
+      armedAt_ = timeMs;
     }
     state.clean = false;
   }
@@ -154,13 +155,15 @@ void GrownUpChordJudge::ForgetLostReleases(unsigned kind, unsigned except) {
   }
 }
 
-// At the chord key's release, any lag in the system's record is over: the modifier counted at the
-// key's press was real if it has come up since, as the judge saw, or is still held.
+// The modifier counted at the chord key's press was real if it has come up since, as the judge saw,
+// or had an event (its press, a repeat) shortly before that press, or the system has it held at the
+// key's release. Only a modifier quiet for longer than a held key ever is asks the system: its record
+// may still lag right after a focus change (a grown-up's dialog closing), when the chord is fresh.
 bool GrownUpChordJudge::ArmedModifierReal() {
   bool real = false;
   for (unsigned k = 0; k < armedModifiers_.size(); ++k) {
     if (!armedModifiers_[k]) continue;
-    if (!down_[k] || stillHeld_ == nullptr || stillHeld_(k)) {
+    if (!down_[k] || armedAt_ - lastEventAt_[k] <= RepeatGapMs || stillHeld_ == nullptr || stillHeld_(k)) {
       real = true;
     } else {
       down_.reset(k);

@@ -29,7 +29,8 @@ unsigned GenericKeyOf(unsigned virtualKey);
 // Releases the judge never sees (the secure desktop of Ctrl+Alt+Delete takes them) are found out
 // with the system: when a modifier goes down, keys of its class that the system has up stop
 // counting; a press of a key counted down that comes long after its last event is a new press; and
-// at the chord's completion the modifier must still be held, or have been seen to come up.
+// at the chord's completion a modifier quiet since long before must still be held, or have been
+// seen to come up.
 //
 // While the grown-up menu is open, a key counts only when it is alone from its press to its
 // release, and a key pressed while another is down closes the menu. A modifier still held from the
@@ -77,6 +78,7 @@ class GrownUpChordJudge {
   std::bitset<256> down_;
   std::array<std::uint32_t, 256> lastEventAt_{};
   std::bitset<256> armedModifiers_;  // the modifier's keys counted down when the chord's key went down
+  std::uint32_t armedAt_ = 0;         // when it went down
   std::array<ChordState, 2> chords_{};
   int armed_ = -1;  // the chord whose key went down as an exact chord, until that key comes up
   bool menuOpen_ = false;
