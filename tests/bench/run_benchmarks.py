@@ -5,6 +5,7 @@ passes or fails on a busy machine). Run after a build: python3 tests/bench/run_b
 import json
 import os
 import shutil
+import subprocess
 import sys
 import time
 from pathlib import Path
@@ -43,33 +44,21 @@ def end_toys(session):
 
 def idle_wakeups(session, program, exe_name, seconds=10):
     """Wake-ups a second of all the program's threads while nobody touches it, once its start is over:
-    how often the system put each thread on a processor, the third figure of its schedstat. Wine starts
-    a program's Linux process with the program's own path as its first word."""
+    how often the system put each thread on a processor, the third figure of its schedstat. Wine names
+    a program's Linux process after the program."""
     program.wait_for_window(timeout=30)
     time.sleep(3)
-    tasks = []
-    for process in Path("/proc").glob("[0-9]*"):
-        try:
-            first = (process / "cmdline").read_bytes().split(b"\0")[0].decode(errors="replace")
-            ours = f"WINEPREFIX={session.prefix}".encode() in (process / "environ").read_bytes().split(b"\0")
-        except OSError:
-            continue
-        if ours and first.replace("\\", "/").rsplit("/", 1)[-1].lower() == exe_name.lower():
-            tasks += (process / "task").glob("*")
+    ours = f"WINEPREFIX={session.prefix}".encode()
+    pids = subprocess.run(["pgrep", "-x", exe_name], capture_output=True, text=True).stdout.split()
+    tasks = [t for pid in pids if ours in Path(f"/proc/{pid}/environ").read_bytes().split(b"\0")
+             for t in Path(f"/proc/{pid}/task").glob("*")]
 
-    def scheduled():
-        return sum(int(figures[2]) for task in tasks if len(figures := _read(task / "schedstat").split()) > 2)
+    def scheduled():  # a thread that ended counts no more
+        return sum(int(task.joinpath("schedstat").read_text().split()[2]) for task in tasks if task.exists())
 
     before = scheduled()
     time.sleep(seconds)
     return {"measure": "idle_wakeups", "program": exe_name, "per_second": (scheduled() - before) / seconds}
-
-
-def _read(path):
-    try:
-        return path.read_text()
-    except OSError:
-        return ""  # a thread that ended
 
 
 def windows_path(session, path):

@@ -3,23 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "app/LockKeyRestore.h"
+#include "core/ListenerTurns.h"
 #include "core/SettingsBlock.h"
-#include "core/VirtualKeys.h"
 
 namespace {
 
-TEST(LockKeyRestore, PutsBackCapsLockNumLockInsertInThatOrder) {
-  EXPECT_EQ(LockKeys[0], vk::Capital);
-  EXPECT_EQ(LockKeys[1], vk::NumLock);
-  EXPECT_EQ(LockKeys[2], vk::Insert);
-}
-
-TEST(LockKeyRestore, NothingToTapWhenEveryStateIsUnchanged) {
+TEST(LockKeyRestore, TapsEachKeyWhoseWholeStateByteDiffersCapsLockNumLockInsertInThatOrder) {
   EXPECT_TRUE(LockKeysToTap({0x01, 0x00, 0x81}, {0x01, 0x00, 0x81}).empty());
-  EXPECT_TRUE(LockKeysToTap({0, 0, 0}, {0, 0, 0}).empty());
-}
-
-TEST(LockKeyRestore, TapsEachKeyWhoseWholeStateByteDiffers) {
   // Toggle bit only, down bit only, both.
   EXPECT_EQ(LockKeysToTap({0x00, 0x00, 0x00}, {0x01, 0x00, 0x00}), std::vector<unsigned>{0x14});
   EXPECT_EQ(LockKeysToTap({0x00, 0x00, 0x00}, {0x00, 0x80, 0x00}), std::vector<unsigned>{0x90});
@@ -42,6 +32,16 @@ TEST(ProgramSettings, OneZeroedRecordSharedByEveryThread) {
   SettingsBlock* seen = nullptr;
   std::thread([&] { seen = &ProgramSettings(); }).join();
   EXPECT_EQ(seen, &settings);
+}
+
+TEST(ListenerTurns, ALateEndOfAListenerLetGoLeavesTheOneAfterItListening) {
+  ListenerTurns turns;
+  const unsigned old = turns.Begin();
+  const unsigned next = turns.Begin();
+  turns.End(old);
+  EXPECT_TRUE(turns.IsCurrent(next) && !turns.IsCurrent(old)) << "the old listener ended the new one's listening";
+  turns.End(next);
+  EXPECT_FALSE(turns.Listening());
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <tlhelp32.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -93,14 +94,13 @@ void cmdLaunch(const Args& args, JsonWriter& out) {
   if (auto dir = args.option("cwd")) cwd = windowsPath(*dir);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  // --at=X,Y: where the first window made with CW_USEDEFAULT goes, as the shell asks for a program
+  // started from another monitor.
   if (auto at = args.option("at")) {
-    // --at=X,Y: where the program's first window made with CW_USEDEFAULT goes, as the shell asks for
-    // a program started from another monitor.
-    const auto comma = at->find(',');
-    if (comma == std::string::npos) throw CommandError("--at wants X,Y");
+    long x = 0, y = 0;
+    if (std::sscanf(at->c_str(), "%ld,%ld", &x, &y) != 2) throw CommandError("--at wants X,Y");
     startup.dwFlags |= STARTF_USEPOSITION;
-    startup.dwX = static_cast<DWORD>(std::stol(at->substr(0, comma)));
-    startup.dwY = static_cast<DWORD>(std::stol(at->substr(comma + 1)));
+    startup.dwX = static_cast<DWORD>(x), startup.dwY = static_cast<DWORD>(y);
   }
   PROCESS_INFORMATION info{};
   if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
@@ -178,10 +178,7 @@ void cmdThreads(const Args& args, JsonWriter& out) {
   for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
     if (entry.th32OwnerProcessID != pid) continue;
     const HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
-    out.beginObject();
-    out.field("tid", entry.th32ThreadID);
-    out.field("priority", thread ? GetThreadPriority(thread) : THREAD_PRIORITY_ERROR_RETURN);
-    out.endObject();
+    out.beginObject().field("tid", entry.th32ThreadID).field("priority", GetThreadPriority(thread)).endObject();
     if (thread) CloseHandle(thread);
   }
   out.endArray();

@@ -134,8 +134,8 @@ Monitor = namedtuple("Monitor", "output rect primary")
 class TwoMonitorDisplay:
     """Xorg with the dummy video driver on a free display number: a primary monitor (output
     DUMMY0) and a second one (DUMMY1) to its right, each an XRandR output, which Wine reports as a
-    monitor. The second can be unplugged and plugged back (to the right or the left) and the
-    primary resized while programs run. Xvfb cannot place two monitors side by side; Xorg needs root.
+    monitor. The second can be unplugged and plugged back (also on the left) and the primary
+    resized while programs run. Xvfb cannot place two monitors side by side; Xorg needs root.
 
     Wine puts the primary monitor's top-left corner at (0, 0), so with the second monitor on the
     left its coordinates are X's less the primary's X position (`origin`). The monitors are given
@@ -151,7 +151,6 @@ class TwoMonitorDisplay:
         self.primary_size = tuple(primary)
         self.second_size = tuple(second)
         self.second_plugged = False
-        self.second_side = "right"
         self.origin = (0, 0)
         self.process = None
         self.name = None
@@ -212,8 +211,7 @@ class TwoMonitorDisplay:
         return name
 
     def monitors(self):
-        """The monitors the server has now, primary first, in Wine's coordinates; asking also makes
-        the server probe afresh."""
+        """The monitors the server has now, primary first, in Wine's coordinates; asking also makes it probe afresh."""
         found = []
         for line in self._tool("xrandr", "--listmonitors").decode().splitlines():
             match = _MONITOR_LINE.match(line)
@@ -244,18 +242,15 @@ class TwoMonitorDisplay:
         self._tool("xrandr", "--output", self.PRIMARY, "--primary", "--output", self.SECOND, "--mode", mode,
                    f"--{side}-of", self.PRIMARY)
         self.second_plugged = True
-        self.second_side = side
         return self.monitors()
 
     def resize_primary(self, width, height):
-        """Gives the primary monitor another size; a plugged second monitor stays on its side.
+        """Gives the primary monitor another size; a plugged second monitor stays to its right.
         Returns the monitors."""
         mode = self._mode(self.PRIMARY, width, height)
-        words = ["xrandr", "--output", self.PRIMARY, "--mode", mode, "--primary"]
-        if not (self.second_plugged and self.second_side == "left"):
-            words += ["--pos", "0x0"]
+        words = ["xrandr", "--output", self.PRIMARY, "--mode", mode, "--pos", "0x0", "--primary"]
         if self.second_plugged:
-            words += ["--output", self.SECOND, f"--{self.second_side}-of", self.PRIMARY]
+            words += ["--output", self.SECOND, "--right-of", self.PRIMARY]
         self._tool(*words)
         self.primary_size = (width, height)
         return self.monitors()

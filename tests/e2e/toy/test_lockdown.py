@@ -338,47 +338,43 @@ class HookThread(LockdownCase):
     def test_a_hook_that_stops_answering_is_put_back_and_so_is_the_lock_after_the_secure_desktop(self):
         watcher, toy = self.start_watched(options={"keywav": 1, "otherwav": 1, "endaltf4": 1})
         clip = self.driver.clip()
+        hook_threads = lambda: [t for t, p in self.driver.threads(toy.program.pid).items()
+                                if p == THREAD_PRIORITY_HIGHEST]
 
-        def hook_threads():
-            return [tid for tid, priority in self.driver.threads(toy.program.pid).items()
-                    if priority == THREAD_PRIORITY_HIGHEST]
-
-        def windows_key_swallowed():
-            """The Windows key does not wait for a hook, never goes down, and gives one Space."""
+        def assert_windows_key_swallowed(when):
+            """It waits for no hook, never goes down in the system, and gives one Space."""
             start, began = len(watcher.seen()), time.monotonic()
             self.driver.key_down(VK.LWIN)
             held = self.driver.key_held(VK.LWIN)
             self.driver.key_up(VK.LWIN)
-            took = time.monotonic() - began
+            quick = time.monotonic() - began < 1.5
             events = [(e.vk, e.down) for e in self.settled_events(watcher, toy, start, 2)]
-            return not held and took < 1.5 and events == [(VK.SPACE, True), (VK.SPACE, False)], (held, took, events)
+            self.assertEqual((False, True, [(VK.SPACE, True), (VK.SPACE, False)]), (held, quick, events), when)
 
         [stalled] = hook_threads()
         self.driver.suspend_thread(stalled)  # as a hook the system dropped: it answers no key
         try:
             self.driver.tap(VK.SHIFT)  # a key that passes shows the loss
             fresh = wait_until(lambda: [t for t in hook_threads() if t != stalled], 10, message="no new hook thread")
-            swallowed, seen = windows_key_swallowed()
-            self.assertTrue(swallowed, f"with the first hook stalled: held, took, passed {seen}")
+            assert_windows_key_swallowed("the first hook stalled")
         finally:
             self.driver.resume_thread(stalled)
         wait_until(lambda: hook_threads() == fresh, 10, message="the stalled hook thread did not end once it ran")
-        self.assertTrue(*windows_key_swallowed())
+        assert_windows_key_swallowed("the first hook resumed")
 
         # What Windows sends after the secure desktop, which drops the cursor clip and may drop the
         # hook; and a mouse move on the frame outside a dropped clip.
         for message, wparam in ((WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK), (WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC),
                                 (None, 0)):
-            with self.subTest(message=message):
-                before = hook_threads()
-                self.assertNotEqual(clip, self.driver.clip(release=True))
-                if message:
-                    self.driver.send(toy.frame.hwnd, message, wparam)
-                    wait_until(lambda: hook_threads() not in ([], before), 5, message="no new hook")
-                else:
-                    self.driver.move(clip.right + 1, clip.bottom + 1)
-                wait_until(lambda: self.driver.clip() == clip, 5, message="the cursor clip is not back")
-                self.assertTrue(*windows_key_swallowed())
+            before = hook_threads()
+            self.assertNotEqual(clip, self.driver.clip(release=True))
+            if message:
+                self.driver.send(toy.frame.hwnd, message, wparam)
+                wait_until(lambda: hook_threads() not in ([], before), 5, message=f"no new hook after {message:#x}")
+            else:
+                self.driver.move(clip.right + 1, clip.bottom + 1)
+            wait_until(lambda: self.driver.clip() == clip, 5, message=f"the cursor clip is not back ({message})")
+            assert_windows_key_swallowed(f"after {message}")
         self.driver.chord(VK.MENU, VK.F4)
         self.assertEqual(0, toy.program.wait_exit(15), "Alt+F4 after the hooks were put back")
 
