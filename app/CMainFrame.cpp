@@ -381,7 +381,6 @@ void CMainFrame::TakeFrontBack() {
   ::GetWindowThreadProcessId(::GetForegroundWindow(), &frontProcess);
   if (frontProcess != ::GetCurrentProcessId()) {
     ForceForeground(Handle());
-    ::SetForegroundWindow(Handle());
     ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     ::SetFocus(playSurface.Handle());
   }

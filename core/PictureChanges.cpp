@@ -16,10 +16,7 @@ HANDLE ChangedEvent() {
   return changed;
 }
 
-unsigned Listen() {
-  ChangedEvent();  // made before any note can want it
-  return listeners.Begin();
-}
+unsigned Listen() { return listeners.Begin(); }
 
 void StopListening(unsigned turn) { listeners.End(turn); }
 
