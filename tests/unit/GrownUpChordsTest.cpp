@@ -71,12 +71,10 @@ TEST(GrownUpChords, OnlyTheExactChordOpensTheMenuOrClosesTheToyAtTheKeysRelease)
   EXPECT_EQ(Verdicts({{true, LAlt, 0}, {true, F4, 300}, {true, Key('G'), 350}, {false, F4, 400}}), Expected{});
   EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, LAlt, 10}, {true, F4, 300}, {false, F4, 400}}), Expected{});
   EXPECT_EQ(Verdicts({{true, LShift, 0}, {true, Key('Z'), 100}, {false, Key('Z'), 150}, {true, RShift, 200},
-                      {true, Esc, 500}, {false, Esc, 600}}),
-            Expected{})
+                      {true, Esc, 500}, {false, Esc, 600}}), Expected{})
       << "the second Shift of a hand that holds both starts nothing afresh";
   EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 100}, {false, Key('Z'), 200}, {true, Esc, 400},
-                      {false, Esc, 500}}),
-            Expected{})
+                      {false, Esc, 500}}), Expected{})
       << "Z down before Shift and let go before Esc";
   EXPECT_EQ(Verdicts({{true, LCtrl, 0}, {true, RAlt, 0}, {true, F4, 300}, {false, F4, 400}, {false, RAlt, 450},
                       {false, LCtrl, 450}, {true, LAlt, 1000}, {true, F4, 1300}, {false, F4, 1400}}),
@@ -110,10 +108,10 @@ TEST(GrownUpChords, InTheMenuOnlyALoneKeyChoosesAndASmashClosesIt) {
 
 TEST(GrownUpChords, ReleasesTheJudgeNeverSawStopNoGrownUpAndLetNoLoneKeyThrough) {
   // Ctrl+Alt+Delete: the secure desktop takes the releases.
-  const std::vector<Step> secureDesktop = {{true, LCtrl, 0},       {true, LAlt, 50},       {true, Del, 100},
-                                           {false, Del, 200, Lost}, {false, LAlt, 300, Lost}, {false, LCtrl, 300, Lost}};
+  const std::vector<Step> secure = {{true, LCtrl, 0}, {true, LAlt, 50}, {true, Del, 100}, {false, Del, 200, Lost},
+                                    {false, LAlt, 300, Lost}, {false, LCtrl, 300, Lost}};
   const auto after = [&](std::vector<Step> steps) {
-    steps.insert(steps.begin(), secureDesktop.begin(), secureDesktop.end());
+    steps.insert(steps.begin(), secure.begin(), secure.end());
     return Verdicts(steps);
   };
   EXPECT_EQ(after({{true, RAlt, 5000}, {true, F4, 5300}, {false, F4, 5400}}), Expected{V::CloseToy}) << "right Alt";
@@ -124,8 +122,7 @@ TEST(GrownUpChords, ReleasesTheJudgeNeverSawStopNoGrownUpAndLetNoLoneKeyThrough)
   EXPECT_EQ(Verdicts(lagging, {{true, LShift, 0}, {true, Esc, 250}, {false, Esc, 300}}), Expected{V::OpenMenu});
   EXPECT_EQ(Verdicts({{true, Key('Z'), 0}, {true, LShift, 1000}, {true, Esc, 1300}, {false, Esc, 1400},
                       {false, Key('Z'), 1450, Lost}, {false, LShift, 1500}, {true, LShift, 2000}, {true, Esc, 2300},
-                      {false, Esc, 2400}}),
-            Expected{V::OpenMenu})
+                      {false, Esc, 2400}}), Expected{V::OpenMenu})
       << "Z down stops the first chord; once the system has it up it stops nothing";
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/AccessibilityShortcuts.h"
 #include "app/CursorConfinement.h"
+#include "app/HookWatchdog.h"
 #include "app/KeyLockRules.h"
 
 namespace {
@@ -22,9 +23,8 @@ constexpr std::array<unsigned, 14> systemKeys = {0x1C, 0x1D, 0x5B, 0x5C, 0x91, 0
 constexpr std::array<unsigned, 9> silentKeys = {0xF3, 0xF4, 0x15, 0x16, 0x1A, 0xF0, 0xF1, 0xF2, 0xF5};
 // Select, Print, Execute, Help, Kanji, Sleep, the four launch keys, and the browser (0xA6-0xAC),
 // volume (0xAD-0xAF) and media (0xB0-0xB3) keys.
-constexpr std::array<unsigned, 24> spaceKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19, 0x5F, 0xB4, 0xB5,
-                                                0xB6, 0xB7, 0xA6, 0xA7, 0xA8, 0xA9, 0xAA, 0xAB,
-                                                0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3};
+constexpr std::array<unsigned, 24> spaceKeys = {0x29, 0x2A, 0x2B, 0x2F, 0x19, 0x5F, 0xB4, 0xB5, 0xB6, 0xB7, 0xA6, 0xA7,
+                                                0xA8, 0xA9, 0xAA, 0xAB, 0xAC, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3};
 
 template <std::size_t N>
 bool In(const std::array<unsigned, N>& keys, unsigned key) {
@@ -218,6 +218,43 @@ TEST(KeyLockJudge, OnlyTheReleaseOfAKeyWhosePressWentThroughIgnoresTheModifiers)
   EXPECT_EQ(judge.Judge({LeftWin, false, false, false, false}), KeyVerdict::Swallow);
   EXPECT_FALSE(judge.IgnoresModifiers(LeftWin, true));
   EXPECT_FALSE(judge.IgnoresModifiers(0x1FF, true)) << "a code outside the key range";
+}
+
+using H = HookHealth;
+constexpr std::uint32_t Grace = HookWatchdog::GraceMs;
+enum Kind { Raw, Recheck, NewHook };
+
+// One look at a time with the hook's count then, and what the watchdog makes of it.
+struct Look {
+  Kind kind;
+  std::uint32_t at;
+  std::uint32_t hookCount;
+  H expected = H::Alive;
+};
+
+TEST(HookWatchdog, AHookIsLostOnlyWhenItsCountStaysForTheGraceWindowAfterARawKey) {
+  const std::vector<std::pair<const char*, std::vector<Look>>> cases = {
+      {"the hook runs first, and sees made-up keys besides", {{Raw, 0, 1}, {Raw, 30, 3}, {Recheck, Grace + 30, 3}}},
+      {"raw input comes first", {{Raw, 0, 0, H::Waiting}, {Raw, 50, 0, H::Waiting}, {Recheck, Grace, 2}}},
+      {"the hook saw nothing, whatever raw keys came later; lost once, asked again only after a raw key",
+       {{Raw, 0, 0, H::Waiting}, {Raw, Grace - 10, 0, H::Waiting}, {Recheck, Grace - 1, 0, H::Waiting},
+        {Recheck, Grace, 0, H::Lost}, {Recheck, 2 * Grace, 0}}},
+      {"the tick count wraps", {{Raw, 0xFFFFFF00u, 0, H::Waiting}, {Recheck, 0x100u, 0, H::Lost}}},
+      {"a new hook is judged from its own count",
+       {{Raw, 0, 7}, {NewHook, 5, 9}, {Raw, 10, 9, H::Waiting}, {Recheck, 10 + Grace, 9, H::Lost}}},
+  };
+  for (const auto& [what, looks] : cases) {
+    HookWatchdog watchdog;
+    for (const Look& look : looks) {
+      if (look.kind == NewHook) {
+        watchdog.HookReplaced(look.hookCount);
+        continue;
+      }
+      const H got = look.kind == Raw ? watchdog.RawKeyArrived(look.at, look.hookCount)
+                                     : watchdog.Recheck(look.at, look.hookCount);
+      EXPECT_EQ(got, look.expected) << what << ", at " << look.at;
+    }
+  }
 }
 
 }  // namespace

@@ -137,9 +137,8 @@ class TwoMonitorDisplay:
     monitor. The second can be unplugged and plugged back (also on the left) and the primary
     resized while programs run. Xvfb cannot place two monitors side by side; Xorg needs root.
 
-    Wine puts the primary monitor's top-left corner at (0, 0), so with the second monitor on the
-    left its coordinates are X's less the primary's X position (`origin`). The monitors are given
-    in Wine's coordinates; `in_x` turns a Rect into X's, as the screenshots have them.
+    Wine's (0, 0) is the primary's corner, at `origin` in X's coordinates: the monitors are given in
+    Wine's coordinates, and `in_x` turns a Rect into X's, as the screenshots have them.
 
     After every change the server is asked for its monitors (`xrandr --listmonitors`): until a
     client makes it probe afresh, Wine keeps reading the old layout."""

@@ -275,8 +275,7 @@ class Driver:
         return reply["width"], reply["height"]
 
     def clip(self, release=False):
-        """The cursor clip rectangle (the whole screen when nothing clips it); `release` drops the
-        clip first, as the secure desktop does."""
+        """The cursor clip (the whole screen when nothing clips it), after dropping it if `release`."""
         return Rect(self.call("clip", *(["release"] if release else []))["clip"])
 
     def key_held(self, vk):

@@ -9,9 +9,8 @@ A stop is a call with pszSound 0 (or SND_PURGE): no player. A call with SND_NOST
 is still playing returns at once: no player either. Players of one process start in the order of
 their calls, because each call first waits for the previous sound to end.
 
-A sound played from memory (SND_MEMORY) shows in these lines as its bytes, not its name: the toy
-names it just before the call, on the calling thread, in a debug line (WINEDEBUG=warn+seh):
-    651.620:0020:0024:warn:seh:OutputDebugStringA "mimitap: sound from memory WAV\\KEY1.WAV\n"
+A sound played from memory (SND_MEMORY) shows here as its bytes: the toy names it just before the
+call, on the calling thread, in a debug line (WINEDEBUG=warn+seh).
 """
 
 import re

@@ -267,9 +267,7 @@ class DialogsInTheToy(ToyTestCase):
         toy.settle()
         self.assertFalse([c for c in toy.sounds.calls(since) if c.started and c.basename.upper() in KEY_SOUNDS],
                          "a key sound played with key sounds switched off")
-
-        # Alt+F4 in a grown-up's dialog closes that dialog at the F4 press; its release, which comes to
-        # the toy, does not end the toy as well.
+        # Alt+F4 in a grown-up's dialog closes it at the F4 press; the release, which comes to the toy, does not.
         self.grown_up_command(toy, "A", ABOUT_TITLE)
         self.driver.chord(VK.MENU, VK.F4)
         wait_until(lambda: not toy.program.dialogs(), 10, message="Alt+F4 did not close the version dialog")

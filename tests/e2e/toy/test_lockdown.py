@@ -17,7 +17,6 @@ WM_CLOSE = 0x0010
 WM_APPCOMMAND, WM_TABLET_QUERYSYSTEMGESTURESTATUS = 0x0319, 0x02CC
 WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK = 0x02B1, 8
 WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC = 0x0218, 0x12
-THREAD_PRIORITY_HIGHEST = 2  # the hook thread's, and no other thread's of the toy
 HANKAKU, ZENKAKU, KATAKANA = 0xF3, 0xF4, 0xF2
 BROWSER_BACK, VOLUME_DOWN = 0xA6, 0xAE  # their default processing asks the shell to act
 LAUNCH_KEYS = (0xB4, 0xB5, 0xB6, 0xB7)
@@ -237,13 +236,11 @@ class HookRules(LockdownCase):
                 self.assertEqual([], self.in_front_problems(toy, baseline))
 
         with self.subTest("the shell's requests stay with the toy"):
-            # An app command (a mouse's side button, a keyboard's mail key) that the toy answered goes
-            # no further; press-and-hold and flicks are off where a finger lands.
+            # An app command goes no further; press-and-hold and flicks are off where a finger lands.
             self.assertEqual(1, self.driver.send(toy.frame.hwnd, WM_APPCOMMAND, toy.frame.hwnd, 15 << 16))
             for window in (toy.frame, toy.surface):
                 self.assertEqual(0x00110019, self.driver.send(window.hwnd, WM_TABLET_QUERYSYSTEMGESTURESTATUS))
-            # Edge swipes are switched off for the frame through its property store: Wine's stub
-            # store names the property it was given.
+            # Edge swipes are off for the frame: Wine's stub property store names the property it got.
             self.assertRegex(toy.program.log_path.read_text(errors="replace"),
                              r"(?i)window_prop_store_SetValue.*32ce38b2-2c9a-41b1-9bc5-b3784394aa44",
                              "edge swipes were not switched off")
@@ -334,12 +331,11 @@ class HookThread(LockdownCase):
         self.assertEqual(3, len(names), names)
         self.assertTrue(set(names) <= KEY_SOUNDS, names)
 
-
     def test_a_hook_that_stops_answering_is_put_back_and_so_is_the_lock_after_the_secure_desktop(self):
         watcher, toy = self.start_watched(options={"keywav": 1, "otherwav": 1, "endaltf4": 1})
         clip = self.driver.clip()
         hook_threads = lambda: [t for t, p in self.driver.threads(toy.program.pid).items()
-                                if p == THREAD_PRIORITY_HIGHEST]
+                                if p == 2]  # THREAD_PRIORITY_HIGHEST: the hook thread's alone
 
         def assert_windows_key_swallowed(when):
             """It waits for no hook, never goes down in the system, and gives one Space."""
