@@ -83,7 +83,21 @@ class OptionsLibrary(ToyTestCase):
 
 
 class OptionsInTheToy(ToyTestCase):
-    def test_sound_cues_play_only_with_other_sounds_on_and_a_changed_file_counts_once_told(self):
+    def test_a_changed_file_is_seen_after_the_change_message(self):
+        toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
+        folder = toy.program.exe.parent
+        write_options(folder, keywav=0, otherwav=1)
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("A"))
+        toy.sounds.wait_for(lambda c: not c.stop, since=since)  # not applied until told
+        toy.settle()
+        self.assertEqual(1, toy.send_frame(WMU_SETTINGS_CHANGED))
+        since = self.driver.tick()
+        self.driver.tap(VK.letter("A"))
+        toy.settle()
+        self.assertEqual([], [c for c in toy.sounds.calls(since) if not c.stop])
+
+    def test_sound_cues_play_only_with_other_sounds_on(self):
         toy = self.start_toy(options={"keywav": 1, "otherwav": 1})
         for code, expected in ((0, "POPUPS.WAV"), (1, "KEY5.WAV")):
             toy.settle()
@@ -101,21 +115,14 @@ class OptionsInTheToy(ToyTestCase):
         toy.settle()
         self.assertEqual([], toy.sounds.calls(since))
 
-        write_options(toy.program.exe.parent, keywav=0, otherwav=0)
-        since = self.driver.tick()
-        self.driver.tap(VK.letter("A"))
-        toy.sounds.wait_for(lambda c: not c.stop, since=since)  # a changed file counts only once told
-        toy.settle()
-        self.assertEqual(1, toy.send_frame(WMU_SETTINGS_CHANGED))
+        write_options(toy.program.exe.parent, keywav=1, otherwav=0)
+        toy.send_frame(WMU_SETTINGS_CHANGED)
         toy.settle()
         since = self.driver.tick()
         for code in (0, 1, 10):
             self.assertEqual(1, toy.send_frame(WMU_SOUND_CUE, code))
         toy.settle()
         self.assertEqual([], toy.sounds.calls(since))
-        self.driver.tap(VK.letter("A"))
-        toy.settle()
-        self.assertEqual([], [c for c in toy.sounds.calls(since) if not c.stop])
 
     def test_options_and_version_commands_report_a_missing_export(self):
         folder = self.program_folder(options={"keywav": 1, "otherwav": 1})
