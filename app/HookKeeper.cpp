@@ -23,7 +23,7 @@ void HookKeeper::Start(HWND frame, KeyboardLockdown& lockdown) {
   if (frame_ != nullptr || !lockdown.LowLevelHookInstalled()) return;
   frame_ = frame;
   lockdown_ = &lockdown;
-  watchdog_.HookReplaced(KeyboardLockdown::HookSightings());
+  watchdog_.HookReplaced(::GetTickCount());
   // Every key, also while another window (a grown-up's dialog) is in front.
   const RAWINPUTDEVICE keyboards = Keyboards(frame, RIDEV_INPUTSINK);
   ::RegisterRawInputDevices(&keyboards, 1, sizeof(keyboards));
@@ -44,12 +44,13 @@ void HookKeeper::Stop() {
 
 bool HookKeeper::OnRawInput() {
   if (frame_ == nullptr) return false;
-  return Act(watchdog_.RawKeyArrived(::GetTickCount(), KeyboardLockdown::HookSightings()));
+  const auto keyTime = static_cast<std::uint32_t>(::GetMessageTime());  // the raw input's own stamp
+  return Act(watchdog_.RawKeyArrived(keyTime, ::GetTickCount(), KeyboardLockdown::LatestSighting()));
 }
 
 bool HookKeeper::OnTimer(UINT_PTR timer) {
   if (frame_ == nullptr || timer != RecheckTimer) return false;
-  return Act(watchdog_.Recheck(::GetTickCount(), KeyboardLockdown::HookSightings()));
+  return Act(watchdog_.Recheck(::GetTickCount(), KeyboardLockdown::LatestSighting()));
 }
 
 bool HookKeeper::Act(HookHealth health) {
@@ -68,5 +69,5 @@ bool HookKeeper::Act(HookHealth health) {
 void HookKeeper::Renew() {
   if (lockdown_ == nullptr) return;
   lockdown_->Reinstall();
-  watchdog_.HookReplaced(KeyboardLockdown::HookSightings());
+  watchdog_.HookReplaced(::GetTickCount());
 }

@@ -3,33 +3,36 @@
 
 // What the watchdog makes of the keyboard events the system reports besides the hook.
 enum class HookHealth {
-  Alive,    // the hook has seen keys since the last look
-  Waiting,  // keys arrived that the hook has not seen yet: look again after the grace window
-  Lost,     // keys arrived and the hook saw nothing within the grace window: it is gone
+  Alive,    // the hook has seen keys as late as those reported
+  Waiting,  // a key arrived that the hook has not seen yet: look again after the grace window
+  Lost,     // a key arrived and the hook saw none as late within the grace window: it is gone
 };
 
 // Tells whether the low-level keyboard hook still runs. The system removes a hook that misses its
-// time limit too often and says nothing, so the toy counts the keyboard events it is told of by
-// another way (raw input) against the hook's own count of sightings. Neither key by key nor in
-// order: where the hook runs first, a key it swallows is reported no other way; where raw input
-// comes first, the hook sees the key a moment later; and the hook alone sees made-up keys (the left
-// Ctrl of AltGr). So a raw event counts against the hook only when the hook's count stays where it
-// was for the whole grace window after it.
+// time limit too often and says nothing, so the toy holds the keyboard events it is told of by
+// another way (raw input) against the time of the hook's latest sighting, both in the events' own
+// time stamps. Not key by key, nor by counting: where the hook runs first, a key it swallows is
+// reported no other way; where raw input comes first, the hook sees the key a moment later; the
+// hook alone sees made-up keys (the left Ctrl of AltGr); and raw events may be read long after the
+// hook saw them, several at once. So a raw key counts against the hook only when the hook has seen
+// no key as late as it for the whole grace window after it arrived.
 class HookWatchdog {
  public:
   // Long enough for a hook that runs after raw input on a busy machine; short against a child's
   // next key.
   static constexpr std::uint32_t GraceMs = 400;
 
-  // A raw keyboard event arrived at `nowMs`; `hookSightings` is the hook's count now.
-  HookHealth RawKeyArrived(std::uint32_t nowMs, std::uint32_t hookSightings);
+  // A raw key stamped `keyTimeMs` arrived at `nowMs`; `sightingMs` is the stamp of the latest key
+  // the hook saw.
+  HookHealth RawKeyArrived(std::uint32_t keyTimeMs, std::uint32_t nowMs, std::uint32_t sightingMs);
   // The look after the grace window (or any other time).
-  HookHealth Recheck(std::uint32_t nowMs, std::uint32_t hookSightings);
-  // A new hook is in place, its count starting from `hookSightings`.
-  void HookReplaced(std::uint32_t hookSightings);
+  HookHealth Recheck(std::uint32_t nowMs, std::uint32_t sightingMs);
+  // A new hook is in place from `nowMs`: keys from before it are not held against it.
+  void HookReplaced(std::uint32_t nowMs);
 
  private:
-  std::uint32_t seen_ = 0;  // the hook's count at the last look that found it alive
+  std::uint32_t replacedAt_ = 0;
   bool waiting_ = false;
+  std::uint32_t waitingFor_ = 0;  // the stamp of the key the hook has not seen yet
   std::uint32_t waitingSince_ = 0;
 };

@@ -19,8 +19,8 @@ std::atomic<HHOOK> legacyHook{nullptr};
 thread_local HHOOK ownHook = nullptr;
 thread_local LowLevelKeyJudge lowLevelJudge;
 
-// Every low-level hook's sightings of key events, for the watchdog.
-std::atomic<std::uint32_t> hookSightings{0};
+// The time stamp of the latest key event any low-level hook saw, for the watchdog.
+std::atomic<std::uint32_t> latestSighting{0};
 
 // The window the stand-in Spaces are for; null when none is installed.
 std::atomic<HWND> spaceTarget{nullptr};
@@ -75,8 +75,8 @@ void RunLowLevelHook(const std::shared_ptr<LowLevelHookStart>& start) {
 
 LRESULT CALLBACK LowLevelKeyboardHook(int code, WPARAM message, LPARAM eventRecord) noexcept {
   if (code != HC_ACTION) return ::CallNextHookEx(ownHook, code, message, eventRecord);
-  hookSightings.fetch_add(1, std::memory_order_relaxed);
   const auto* record = reinterpret_cast<const KBDLLHOOKSTRUCT*>(eventRecord);
+  latestSighting.store(record->time, std::memory_order_relaxed);
   KeyEvent event;
   event.virtualKey = record->vkCode;
   event.isRelease = message == WM_KEYUP || message == WM_SYSKEYUP;
@@ -106,7 +106,7 @@ LRESULT CALLBACK LegacyKeyboardHook(int code, WPARAM virtualKey, LPARAM keystrok
   return Act(JudgeLegacyKey(event), legacyHook.load(), code, virtualKey, keystrokeFlags);
 }
 
-std::uint32_t KeyboardLockdown::HookSightings() { return hookSightings.load(std::memory_order_relaxed); }
+std::uint32_t KeyboardLockdown::LatestSighting() { return latestSighting.load(std::memory_order_relaxed); }
 
 void KeyboardLockdown::Install(bool legacyFamily, HWND toyWindow) {
   if (installed_) return;

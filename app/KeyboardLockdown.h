@@ -36,8 +36,8 @@ class KeyboardLockdown {
   void Reinstall();
   bool LowLevelHookInstalled() const { return installed_ && !legacyFamily_; }
 
-  // How many key events the low-level hooks have seen, ever; the toy's own Spaces included.
-  static std::uint32_t HookSightings();
+  // The time stamp of the latest key event a low-level hook saw; the toy's own Spaces included.
+  static std::uint32_t LatestSighting();
 
  private:
   void StartHookThread();

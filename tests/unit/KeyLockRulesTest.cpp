@@ -224,34 +224,36 @@ using H = HookHealth;
 constexpr std::uint32_t Grace = HookWatchdog::GraceMs;
 enum Kind { Raw, Recheck, NewHook };
 
-// One look at a time with the hook's count then, and what the watchdog makes of it.
+// One look at a time `at`: a raw key stamped `key`, with the stamp of the hook's latest sighting then.
 struct Look {
   Kind kind;
-  std::uint32_t at;
-  std::uint32_t hookCount;
+  std::uint32_t at, key, seen;
   H expected = H::Alive;
 };
 
-TEST(HookWatchdog, AHookIsLostOnlyWhenItsCountStaysForTheGraceWindowAfterARawKey) {
+TEST(HookWatchdog, AHookIsLostOnlyWhenItSeesNoKeyAsLateAsARawOneForTheGraceWindow) {
   const std::vector<std::pair<const char*, std::vector<Look>>> cases = {
-      {"the hook runs first, and sees made-up keys besides", {{Raw, 0, 1}, {Raw, 30, 3}, {Recheck, Grace + 30, 3}}},
-      {"raw input comes first", {{Raw, 0, 0, H::Waiting}, {Raw, 50, 0, H::Waiting}, {Recheck, Grace, 2}}},
+      {"the hook runs first, and sees made-up and swallowed keys besides", {{Raw, 10, 10, 10}, {Recheck, 500, 0, 30}}},
+      {"raw input comes first", {{Raw, 10, 10, 5, H::Waiting}, {Recheck, 10 + Grace, 0, 10}}},
+      {"raw keys read late, several at once", {{Raw, 200, 10, 11}, {Raw, 200, 11, 11}}},
       {"the hook saw nothing, whatever raw keys came later; lost once, asked again only after a raw key",
-       {{Raw, 0, 0, H::Waiting}, {Raw, Grace - 10, 0, H::Waiting}, {Recheck, Grace - 1, 0, H::Waiting},
-        {Recheck, Grace, 0, H::Lost}, {Recheck, 2 * Grace, 0}}},
-      {"the tick count wraps", {{Raw, 0xFFFFFF00u, 0, H::Waiting}, {Recheck, 0x100u, 0, H::Lost}}},
-      {"a new hook is judged from its own count",
-       {{Raw, 0, 7}, {NewHook, 5, 9}, {Raw, 10, 9, H::Waiting}, {Recheck, 10 + Grace, 9, H::Lost}}},
+       {{Raw, 10, 10, 5, H::Waiting}, {Raw, Grace, Grace, 5, H::Waiting}, {Recheck, 9 + Grace, 0, 5, H::Waiting},
+        {Recheck, 10 + Grace, 0, 5, H::Lost}, {Recheck, 10 + 2 * Grace, 0, 5}}},
+      {"the tick count wraps", {{NewHook, 0xFFFFFE00u, 0, 0}, {Raw, 0xFFFFFF00u, 0xFFFFFF00u, 0xFFFFFE80u, H::Waiting},
+                                {Recheck, 0x100u, 0, 0xFFFFFE80u, H::Lost}}},
+      {"keys from before a new hook are not held against it",
+       {{NewHook, 1000, 0, 0}, {Raw, 1010, 990, 500}, {Raw, 1010, 1005, 500, H::Waiting},
+        {Recheck, 1010 + Grace, 0, 500, H::Lost}}},
   };
   for (const auto& [what, looks] : cases) {
     HookWatchdog watchdog;
     for (const Look& look : looks) {
       if (look.kind == NewHook) {
-        watchdog.HookReplaced(look.hookCount);
+        watchdog.HookReplaced(look.at);
         continue;
       }
-      const H got = look.kind == Raw ? watchdog.RawKeyArrived(look.at, look.hookCount)
-                                     : watchdog.Recheck(look.at, look.hookCount);
+      const H got = look.kind == Raw ? watchdog.RawKeyArrived(look.key, look.at, look.seen)
+                                     : watchdog.Recheck(look.at, look.seen);
       EXPECT_EQ(got, look.expected) << what << ", at " << look.at;
     }
   }
