@@ -28,7 +28,7 @@ class Program:
         self._exit = None
         self.sounds = None
 
-    def start(self, timeout=30.0):
+    def start(self, timeout=30.0, again=True):
         self.out_path.write_bytes(b"")
         self.log_path.write_bytes(b"")
         at = [f"--at={self.at[0]},{self.at[1]}"] if self.at else []
@@ -38,6 +38,8 @@ class Program:
         started = wait_until(lambda: self._reply("started") or self.process.poll() is not None, timeout,
                              message=f"{self.exe.name} did not start")
         if started is True:
+            if again and "failed to map the shared user data" in self.log_path.read_text(errors="replace"):
+                return self.start(timeout, again=False)  # Wine could not lay out the new process: once more
             raise RuntimeError(f"{self.exe.name} did not start: {self.out_path.read_text(errors='replace')}")
         self.pid = started["pid"]
         self.start_tick = started["tick"]
